@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only those that are missing,
+# so that a second run costs nothing.  Usage: scripts/deps.sh [core|full|bench]
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev)
+if [ "${1:-full}" != core ]; then
+  packages+=(qt6-base-dev qt6-svg-dev fonts-liberation fonts-comic-neue xvfb xauth clang clang-format)
+fi
+if [ "${1:-full}" = bench ]; then
+  packages+=(time valgrind)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
