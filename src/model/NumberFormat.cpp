@@ -132,6 +132,9 @@ std::string numberToText(std::int64_t value) {
     return out;
 }
 
+// The data file writes 0.12345 with its leading zero, which every spreadsheet and
+// script reads; it switches to exponent form below 1E-04 and from 1E+07 on, where
+// seven significant digits no longer fit the plain form without padding zeros.
 std::string formatDataValue(float value) { return plainOrExponent(value, false, true); }
 
 }  // namespace eh

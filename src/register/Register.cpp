@@ -1,0 +1,28 @@
+// The measurement register: up to 100 records of the bench's latest readings.
+#include "bench/BenchModel.h"
+
+namespace eh {
+
+void BenchModel::Acumular_Click() {
+    if (!isEnabled(WidgetId::Acumular) || !Inter_On) return;
+    // A full register refuses the press rather than write past its last slot.
+    if (Num_Registro > kRegisterSlots) return;
+    const auto k = static_cast<std::size_t>(Num_Registro);
+    const double iMax = I_Iman_Max;
+    Reg_Temperatura[k] = T_Medida;
+    Reg_Campo[k] = static_cast<float>(1000.0 * iMax - 10.0 * (iMax * iMax));
+    Reg_Intensidad[k] = I_Fuente;
+    Reg_VR[k] = Lectura_Ro.toSingle();
+    Reg_VH_Neg[k] = Lectura_EH_Neg;
+    Reg_VH_Pos[k] = Lectura_EH_Pos.toSingle();
+    Num_Registro = static_cast<std::int16_t>(k + 1);
+    setText(WidgetId::Medidas, format(storedRecords(), kPatternCount));
+}
+
+void BenchModel::Reset_Click() {
+    if (!isEnabled(WidgetId::Reset)) return;
+    Num_Registro = 1;
+    setText(WidgetId::Medidas, "000");
+}
+
+}  // namespace eh
