@@ -1,1 +1,264 @@
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "BenchFixture.h"
+#include "register/DataFile.h"
+#include "register/ErrorReport.h"
+
+using namespace eh;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class SaveTest : public eh::test::BenchTest {
+protected:
+    SaveTest() {
+        dir = fs::temp_directory_path() / ("tarvelo-save-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        bench.Bot_Inter_Click();
+    }
+    ~SaveTest() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    void store(float t, float iMa, float vr) {
+        bench.T_Medida = t;
+        bench.I_Fuente = iMa;
+        bench.Lectura_Ro = TaggedNumber::single(vr);
+        bench.Acumular_Click();
+    }
+    void saveAs(const fs::path& p) {
+        host.answer = p.string();
+        bench.Salvar_Click();
+    }
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        return names;
+    }
+    bool busyRestored() const { return !host.pointer.empty() && !host.pointer.back(); }
+
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST(DataLine, FormatOfOneRecord) {
+    EXPECT_EQ(formatDataLine(1, {300.0f, 9000.0f, 10.0f, 2.5f, -1.25f, 1.25f}), "1,300,9000,10,2.5,-1.25,1.25\r\n");
+    EXPECT_EQ(formatDataLine(12, {75.25f, 0.0f, 0.001f, 1.5e-5f, -0.02812345f, 0.0f}),
+              "12,75.25,0,0.001,1.5E-05,-0.02812345,0\r\n");
+}
+
+TEST_F(SaveTest, DialogRequestAndThreeRecordsByteForByte) {
+    store(300.0f, 1.0f, 0.1238f);
+    store(299.5f, 2.5f, 0.2476f);
+    bench.Lectura_EH_Neg = 0.0125f;
+    bench.Lectura_EH_Pos = TaggedNumber::dbl(-0.0125);
+    store(75.0f, 10.0f, 1.5e-5f);
+    saveAs(dir / "datos");
+    ASSERT_EQ(host.dialogs.size(), 1u);
+    EXPECT_EQ(host.dialogs[0].title, "Seleccionar directorio y escribir el nombre del fichero");
+    EXPECT_EQ(host.dialogs[0].filter, "Todos los ficheros(*.*)|*.*|Ficheros de datos(*.ASC)|*.ASC");
+    EXPECT_EQ(host.dialogs[0].filterIndex, 2);
+    EXPECT_TRUE(host.dialogs[0].overwritePrompt);
+    const std::string expected =
+        "1,300,0,1,0.1238,0,0\r\n2,299.5,0,2.5,0.2476,0,0\r\n3,75,0,10,1.5E-05,0.0125,-0.0125\r\n";
+    EXPECT_EQ(slurp(dir / "datos"), expected);
+    EXPECT_EQ(bench.Nombre_Fichero, (dir / "datos").string());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.pointer, (std::vector<bool>{true, false}));
+    // The register survives the save, and saving again gives the same file.
+    saveAs(dir / "datos");
+    EXPECT_EQ(slurp(dir / "datos"), expected);
+    EXPECT_EQ(entries().size(), 1u);
+}
+
+TEST_F(SaveTest, EmptyRegisterAndResetGiveEmptyOrRenumberedFiles) {
+    saveAs(dir / "vacio.ASC");
+    EXPECT_TRUE(fs::exists(dir / "vacio.ASC"));
+    EXPECT_EQ(fs::file_size(dir / "vacio.ASC"), 0u);
+    for (int i = 0; i < 5; ++i) store(300.0f + i, 1.0f, 0.1f);
+    bench.Reset_Click();
+    store(50.0f, 1.0f, 0.1f);
+    store(60.0f, 1.0f, 0.1f);
+    saveAs(dir / "dos");
+    EXPECT_EQ(slurp(dir / "dos"), "1,50,0,1,0.1,0,0\r\n2,60,0,1,0.1,0,0\r\n");
+}
+
+TEST_F(SaveTest, CancelWritesAndShowsNothing) {
+    store(300.0f, 1.0f, 0.1f);
+    host.answer.reset();
+    bench.Salvar_Click();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.pointer.empty());
+    EXPECT_TRUE(entries().empty());
+    EXPECT_TRUE(bench.Nombre_Fichero.empty());
+}
+
+TEST_F(SaveTest, MissingFolderIsError76AndTheNextSaveWorks) {
+    store(300.0f, 1.0f, 0.1f);
+    saveAs(dir / "no-existe" / "datos.ASC");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Error 76: no se encuentra el camino de acceso ");
+    EXPECT_EQ(host.messages[0].title, "MENSAJE DE ERROR");
+    EXPECT_TRUE(busyRestored());
+    saveAs(dir / "datos.ASC");
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(slurp(dir / "datos.ASC"), "1,300,0,1,0.1,0,0\r\n");
+}
+
+// Saves as an unprivileged user when the tests run as root, since permission bits
+// do not bind root. Returns the message shown, or "" when none was.
+static std::string saveAsUnprivileged(const fs::path& target) {
+    int pipefd[2];
+    if (::pipe(pipefd) != 0) return "pipe failed";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipefd[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        eh::test::FakeHost host;
+        BenchModel bench(host);
+        bench.Form_Load();
+        bench.Bot_Inter_Click();
+        bench.Acumular_Click();
+        host.answer = target.string();
+        bench.Salvar_Click();
+        const std::string shown = host.messages.empty() ? "" : host.messages[0].text;
+        if (::write(pipefd[1], shown.data(), shown.size()) < 0) ::_exit(3);
+        ::_exit(host.pointer.empty() || host.pointer.back() ? 4 : 0);
+    }
+    ::close(pipefd[1]);
+    std::string shown;
+    char buf[256];
+    for (ssize_t n; (n = ::read(pipefd[0], buf, sizeof buf)) > 0;) shown.append(buf, static_cast<std::size_t>(n));
+    ::close(pipefd[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "child failed";
+    return shown;
+}
+
+TEST_F(SaveTest, ReadOnlyFolderAndFileAreError75) {
+    fs::permissions(dir, fs::perms::all);
+    {
+        std::ofstream(dir / "ro") << "old";
+    }
+    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(saveAsUnprivileged(dir / "ro"), "Error 75: camino de acceso incorrecto");
+    EXPECT_EQ(slurp(dir / "ro"), "old");
+
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(saveAsUnprivileged(dir / "nuevo"), "Error 75: camino de acceso incorrecto");
+    EXPECT_FALSE(fs::exists(dir / "nuevo"));
+}
+
+TEST_F(SaveTest, DeviceThatIsFullGivesTheGeneralForm) {
+    store(300.0f, 1.0f, 0.1f);
+    saveAs("/dev/full");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Error  61: Disco lleno");
+    EXPECT_TRUE(busyRestored());
+}
+
+TEST_F(SaveTest, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
+    {
+        std::ofstream(dir / "datos.ASC", std::ios::binary) << "contenido anterior\r\n";
+    }
+    for (int i = 0; i < 100; ++i) store(300.0f + i, 1.0f, 0.1f);
+
+    // Cap the size of any file this process writes, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 256;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    saveAs(dir / "datos.ASC");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Error  61: Disco lleno");
+    EXPECT_EQ(slurp(dir / "datos.ASC"), "contenido anterior\r\n");
+    EXPECT_EQ(entries(), std::vector<std::string>{"datos.ASC"});
+    EXPECT_TRUE(busyRestored());
+
+    saveAs(dir / "datos.ASC");  // the channel was closed: this one just works
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(fs::file_size(dir / "datos.ASC"), slurp(dir / "datos.ASC").size());
+    EXPECT_EQ(slurp(dir / "datos.ASC").substr(0, 19), "1,300,0,1,0.1,0,0\r\n");
+}
+
+TEST_F(SaveTest, SavedValuesReadBackExactly) {
+    const float temps[] = {299.051f, 77.123456f, 123.4567f};
+    for (float t : temps) {
+        bench.Lectura_EH_Neg = t / 7919.0f;
+        store(t, 12.345f, -t / 1e6f);
+    }
+    saveAs(dir / "exacto.ASC");
+    std::ifstream in(dir / "exacto.ASC");
+    std::string line;
+    int k = 0;
+    while (std::getline(in, line)) {
+        ASSERT_EQ(line.back(), '\r');
+        std::stringstream fields(line);
+        std::string f;
+        std::vector<float> v;
+        while (std::getline(fields, f, ',')) v.push_back(std::stof(f));
+        ASSERT_EQ(v.size(), 7u);
+        ++k;
+        EXPECT_EQ(v[0], static_cast<float>(k));
+        // Seven significant digits bring every stored single back within one unit of the seventh.
+        EXPECT_NEAR(v[1], bench.Reg_Temperatura[k], bench.Reg_Temperatura[k] * 1e-6);
+        EXPECT_NEAR(v[4], bench.Reg_VR[k], std::fabs(bench.Reg_VR[k]) * 1e-6);
+        EXPECT_NEAR(v[5], bench.Reg_VH_Neg[k], std::fabs(bench.Reg_VH_Neg[k]) * 1e-6);
+    }
+    EXPECT_EQ(k, 3);
+}
+
+TEST(ErrorText, TableAndGeneralForms) {
+    eh::test::FakeHost host;
+    EXPECT_EQ(errorMessage(53, "x"), "Error 53: ese fichero no existe");
+    EXPECT_EQ(errorMessage(55, "x"), "Error 55: Fichero ya abierto");
+    EXPECT_EQ(errorMessage(11, "División por cero"), "Error  11: División por cero");
+    EXPECT_TRUE(errorClosesChannel(55));
+    EXPECT_TRUE(errorClosesChannel(62));
+    EXPECT_FALSE(errorClosesChannel(61));
+}
+
+TEST(ModelFaultReport, ImpossibleSampleIsReportedAndTheBenchGoesOn) {
+    eh::test::FakeHost host;
+    BenchModel bench(host);
+    bench.Form_Load();
+    bench.Muestra_Sel = 0;
+    bench.Bot_Fuente_On_Click();
+    bench.Conmuta_Ro_Click();
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].text, "Error  9: Subíndice fuera del intervalo");
+    EXPECT_EQ(host.messages[0].title, "MENSAJE DE ERROR");
+    bench.T_Medida = 0.0f;
+    bench.Muestra_Sel = 1;
+    host.messages.clear();
+    bench.Calculo();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Error  11: División por cero");
+    EXPECT_EQ(bench.R_Muestra, 1.0f);
+}
