@@ -1,0 +1,284 @@
+#!/usr/bin/env python3
+"""Checks the chapter files as they ship.
+
+For every .rtf given (default: the five chapters in chapters/):
+- plain ASCII, one top-level group starting with {\\rtf1\\ansi\\ansicpg1252,
+  balanced braces, nothing but line ends after the last brace;
+- it parses as a group tree: every control word well formed, every \\'hh two
+  hex digits, every \\uN followed by its one fallback character;
+- the font table and colour table exist and every \\fN and \\cfN used is defined;
+- every picture is \\wmetafile8 with hex data of even length, and the metafile
+  decoded from it passes make_formula_wmf.check_wmf; \\picwgoal/\\pichgoal equal
+  the metafile's window extent and \\picw/\\pich are the same size in 0.01 mm;
+- every object is of class Equation.3, with \\objw/\\objh equal to the size of
+  the picture in its \\result.
+
+With --text the decoded text of each chapter is printed (for proofreading).
+Exit status 1 on the first fault, with a message naming file and offset.
+"""
+
+import os
+import re
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import make_formula_wmf as mfw   # noqa: E402
+
+ROOT = os.path.dirname(HERE)
+CHAPTER_FILES = ['Intro.rtf', 'EH.rtf', 'EH-2p.rtf', 'Medidas.rtf', 'Discusion.rtf']
+
+
+class RtfError(ValueError):
+    pass
+
+
+class Group:
+    def __init__(self, start):
+        self.start = start
+        self.items = []     # ('word', name, param) / ('sym', ch) / ('hex', byte) / ('text', str) / Group
+
+    def words(self):
+        return [it for it in self.items if isinstance(it, tuple) and it[0] == 'word']
+
+    def first_word(self):
+        for it in self.items:
+            if isinstance(it, tuple):
+                if it[0] == 'word' or it[0] == 'sym':
+                    return it[1] if it[0] == 'word' else '\\' + it[1]
+                if it[0] == 'text' and not it[1].strip():
+                    continue
+            return None
+        return None
+
+    def destination(self):
+        """The name of the destination this group opens, if any (\\* skipped)."""
+        names = []
+        for it in self.items[:2]:
+            if isinstance(it, tuple) and it[0] == 'sym' and it[1] == '*':
+                continue
+            if isinstance(it, tuple) and it[0] == 'word':
+                names.append(it[1])
+            break
+        return names[0] if names else None
+
+
+WORD = re.compile(rb'\\([a-z]{1,32})(-?\d{1,10})? ?')
+
+
+def parse(data, name='?'):
+    if any(b > 127 for b in data):
+        raise RtfError('%s: byte above 127 at %d' % (name, next(i for i, b in enumerate(data) if b > 127)))
+    if not data.startswith(b'{\\rtf1\\ansi\\ansicpg1252'):
+        raise RtfError(name + ': does not start with {\\rtf1\\ansi\\ansicpg1252')
+    stack = []
+    root = None
+    i = 0
+    uc_skip = 1
+    while i < len(data):
+        c = data[i:i + 1]
+        if root is not None and not stack:
+            if data[i:].strip(b'\r\n'):
+                raise RtfError('%s: text after the closing brace at %d' % (name, i))
+            break
+        if c == b'{':
+            g = Group(i)
+            if stack:
+                stack[-1].items.append(g)
+            else:
+                if root is not None:
+                    raise RtfError('%s: second top-level group at %d' % (name, i))
+                root = g
+            stack.append(g)
+            i += 1
+        elif c == b'}':
+            if not stack:
+                raise RtfError('%s: unmatched } at %d' % (name, i))
+            stack.pop()
+            i += 1
+        elif not stack:
+            raise RtfError('%s: text outside the document group at %d' % (name, i))
+        elif c == b'\\':
+            m = WORD.match(data, i)
+            if m:
+                word = m.group(1).decode()
+                param = int(m.group(2)) if m.group(2) else None
+                stack[-1].items.append(('word', word, param))
+                i = m.end()
+                if word == 'uc':
+                    uc_skip = param
+                if word == 'u':
+                    if param is None:
+                        raise RtfError('%s: \\u without number at %d' % (name, i))
+                    if uc_skip != 1 or i >= len(data) or data[i:i + 1] in b'\\{}\r\n':
+                        raise RtfError('%s: \\u%d without one plain fallback character at %d'
+                                       % (name, param, i))
+                    i += 1
+                if word == 'bin':
+                    raise RtfError('%s: \\bin is not used in the chapters (at %d)' % (name, i))
+                continue
+            nxt = data[i + 1:i + 2]
+            if nxt == b"'":
+                hx = data[i + 2:i + 4]
+                if not re.fullmatch(rb'[0-9a-fA-F]{2}', hx):
+                    raise RtfError("%s: bad \\' escape at %d" % (name, i))
+                stack[-1].items.append(('hex', int(hx, 16)))
+                i += 4
+            elif nxt and nxt in b'\\{}~-_*|:\r\n':
+                stack[-1].items.append(('sym', nxt.decode()))
+                i += 2
+            else:
+                raise RtfError('%s: malformed control sequence at %d: %r' % (name, i, data[i:i + 12]))
+        elif c in b'\r\n':
+            i += 1
+        else:
+            j = i
+            while j < len(data) and data[j:j + 1] not in (b'{', b'}', b'\\', b'\r', b'\n'):
+                j += 1
+            stack[-1].items.append(('text', data[i:j].decode('ascii')))
+            i = j
+    if stack:
+        raise RtfError('%s: %d group(s) left open at the end' % (name, len(stack)))
+    if root is None:
+        raise RtfError(name + ': empty file')
+    return root
+
+
+def walk(group):
+    yield group
+    for it in group.items:
+        if isinstance(it, Group):
+            yield from walk(it)
+
+
+def table_numbers(root, dest):
+    for g in walk(root):
+        if g.destination() == dest:
+            if dest == 'fonttbl':
+                return {w[2] for sub in g.items if isinstance(sub, Group)
+                        for w in sub.words()[:1] if w[1] == 'f'}
+            # colour table: entries end with ';', the first (empty) one is 0
+            text = ''.join(it[1] for it in g.items if isinstance(it, tuple) and it[0] == 'text')
+            return set(range(text.count(';')))
+    raise RtfError('no \\%s' % dest)
+
+
+def pict_of(g, name):
+    words = {w[1]: w[2] for w in g.words()}
+    if 'wmetafile' not in words or words['wmetafile'] != 8:
+        raise RtfError('%s: picture at %d is not \\wmetafile8' % (name, g.start))
+    hexdata = ''.join(it[1] for it in g.items if isinstance(it, tuple) and it[0] == 'text')
+    hexdata = re.sub(r'\s', '', hexdata)
+    if len(hexdata) % 2 or not re.fullmatch(r'[0-9a-fA-F]*', hexdata):
+        raise RtfError('%s: picture data at %d is not whole hex bytes' % (name, g.start))
+    data = bytes.fromhex(hexdata)
+    try:
+        info = mfw.check_wmf(data)
+    except ValueError as e:
+        raise RtfError('%s: metafile at %d: %s' % (name, g.start, e))
+    w, h = info['extent']
+    if (words.get('picwgoal'), words.get('pichgoal')) != (w, h):
+        raise RtfError('%s: picture at %d: goal size %s x %s, metafile extent %d x %d'
+                       % (name, g.start, words.get('picwgoal'), words.get('pichgoal'), w, h))
+    for key, tw in (('picw', w), ('pich', h)):
+        if key not in words or abs(words[key] - tw * 2540 / 1440) > 1:
+            raise RtfError('%s: picture at %d: \\%s does not match' % (name, g.start, key))
+    return w, h
+
+
+def check_rtf(data, name='?'):
+    """Raises RtfError on a fault; returns (pictures, objects, decoded text)."""
+    root = parse(data, name)
+    fonts = table_numbers(root, 'fonttbl')
+    colours = table_numbers(root, 'colortbl')
+    in_fonttbl = set()
+    for g in walk(root):
+        if g.destination() == 'fonttbl':
+            in_fonttbl = {id(x) for x in walk(g)}
+    pictures = objects = 0
+    for g in walk(root):
+        if id(g) not in in_fonttbl:
+            for _, w, p in g.words():
+                if w == 'f' and p not in fonts:
+                    raise RtfError('%s: font %s used but not defined (group at %d)' % (name, p, g.start))
+                if w == 'cf' and p not in colours:
+                    raise RtfError('%s: colour %s used but not defined (group at %d)' % (name, p, g.start))
+        dest = g.destination()
+        if dest == 'pict':
+            pict_of(g, name)
+            pictures += 1
+        elif dest == 'object':
+            objects += 1
+            words = {w[1]: w[2] for w in g.words()}
+            cls = [sub for sub in g.items if isinstance(sub, Group) and sub.destination() == 'objclass']
+            if not cls or ''.join(it[1] for it in cls[0].items
+                                  if isinstance(it, tuple) and it[0] == 'text').strip() != 'Equation.3':
+                raise RtfError('%s: object at %d is not of class Equation.3' % (name, g.start))
+            results = [sub for sub in g.items if isinstance(sub, Group) and sub.destination() == 'result']
+            picts = [sub for r in results for sub in r.items
+                     if isinstance(sub, Group) and sub.destination() == 'pict']
+            if len(picts) != 1:
+                raise RtfError('%s: object at %d has no single result picture' % (name, g.start))
+            w, h = pict_of(picts[0], name)
+            if (words.get('objw'), words.get('objh')) != (w, h):
+                raise RtfError('%s: object at %d: \\objw/\\objh differ from the picture' % (name, g.start))
+    return pictures, objects, decoded_text(root)
+
+
+SKIP = {'fonttbl', 'colortbl', 'info', 'pict', 'objclass', 'objdata', 'generator', 'stylesheet'}
+
+
+def decoded_text(root):
+    out = []
+
+    def visit(g, symbol):
+        if g.destination() in SKIP:
+            return
+        for it in g.items:
+            if isinstance(it, Group):
+                sym = symbol or any(w[1] == 'f' and w[2] == 2 for w in it.words())
+                visit(it, sym)
+            elif it[0] == 'text':
+                out.append(it[1])
+            elif it[0] == 'hex':
+                if symbol:
+                    inv = {v[0]: k for k, v in mfw.SYMBOL_CODES.items()}
+                    out.append(inv.get(it[1], '?'))
+                else:
+                    out.append(bytes([it[1]]).decode('cp1252'))
+            elif it[0] == 'sym' and it[1] in '\\{}':
+                out.append(it[1])
+            elif it[0] == 'sym' and it[1] == '~':
+                out.append('\u00a0')
+            elif it[0] == 'word':
+                if it[1] == 'par':
+                    out.append('\n')
+                elif it[1] == 'tab':
+                    out.append('\t')
+                elif it[1] == 'u':
+                    out.append(chr(it[2] % 65536))   # the parser already dropped the fallback
+    visit(root, False)
+    return ''.join(out)
+
+
+def main(argv):
+    show = '--text' in argv
+    files = [a for a in argv if a != '--text'] or [os.path.join(ROOT, f) for f in CHAPTER_FILES]
+    for path in files:
+        with open(path, 'rb') as f:
+            data = f.read()
+        try:
+            pictures, objects, text = check_rtf(data, os.path.basename(path))
+        except RtfError as e:
+            print('FAIL ' + str(e))
+            return 1
+        print('ok   %s: %d bytes, %d pictures (%d formula objects), %d words'
+              % (os.path.basename(path), len(data), pictures, objects, len(text.split())))
+        if show:
+            print(text)
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1:]))
