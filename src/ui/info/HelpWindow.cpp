@@ -1,0 +1,74 @@
+#include "ui/info/HelpWindow.h"
+
+#include <QLabel>
+#include <QList>
+#include <QPalette>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "rtf/FontSubstitution.h"
+#include "ui/info/FormulaWidget.h"
+
+namespace eh {
+
+QFont layoutFont(const QString& family, qreal points, bool bold, bool italic) {
+    QFont font(substituteFontFamily(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+HelpWindow::HelpWindow(QWidget* parent, const QString& caption, QSize clientSize, const QColor& background)
+    : QDialog(parent) {
+    setWindowTitle(caption);
+    // The content keeps its place; resizing only uncovers or hides background.
+    resize(clientSize);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, background);
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+QLabel* HelpWindow::addLabel(const QString& name, QRect rect, const QString& text, const LabelStyle& style) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setGeometry(rect);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(style.alignment);
+    label->setFont(layoutFont(style.family, style.points));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, style.color);
+    if (style.background.isValid()) {
+        pal.setColor(QPalette::Window, style.background);
+        label->setAutoFillBackground(true);
+    }
+    label->setPalette(pal);
+    label->setText(text);
+    return label;
+}
+
+void HelpWindow::addFormula(const QString& name, QRect rect, const formula::NodePtr& formula) {
+    auto* widget = new FormulaWidget(formula, this);
+    widget->setObjectName(name);
+    widget->setGeometry(rect);
+    // The formulas of one window share one type size, the largest at which all of them fit.
+    const QList<FormulaWidget*> all = findChildren<FormulaWidget*>();
+    qreal scale = widget->fittingScale();
+    for (const FormulaWidget* f : all) scale = std::min(scale, f->fittingScale());
+    for (FormulaWidget* f : all) f->setScale(scale);
+}
+
+QPushButton* HelpWindow::addCloseButton(QRect rect, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QStringLiteral("Command1"));
+    button->setGeometry(rect);
+    button->setFont(layoutFont(QStringLiteral("MS Sans Serif"), 8.25));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, &QDialog::reject);
+    return button;
+}
+
+}  // namespace eh

@@ -1,0 +1,54 @@
+#include "ui/info/Info3.h"
+
+#include <QLabel>
+
+#include "model/NumberFormat.h"
+#include "ui/info/SampleDrawing.h"
+#include "ui/info/Twips.h"
+
+namespace eh {
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+Info3::Info3(const SampleDimensions& sample, QWidget* parent)
+    : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), twSize(8085, 5265), kWhite) {
+    new SampleDrawing(samplesWindowDrawing(), this);
+
+    addLabel(QStringLiteral("Label2"), twRect(120, 120, 7935, 495),
+             QStringLiteral("La lista desplegable permite seleccionar la muestra. Por defecto, se cargan los "
+                            "parámetros de la muestra 1."));
+    addLabel(QStringLiteral("Label1"), twRect(1920, 840, 4335, 375), QString());
+    addLabel(QStringLiteral("Label3"), twRect(2640, 1200, 3255, 375), QStringLiteral("Longitud:"));
+    addLabel(QStringLiteral("Label4"), twRect(2640, 1560, 3255, 375), QStringLiteral("Anchura:"));
+    addLabel(QStringLiteral("Label5"), twRect(2640, 1920, 3255, 375), QStringLiteral("Grosor:"));
+
+    const LabelStyle dimension{.points = 9.75, .color = kDarkRed};
+    addLabel(QStringLiteral("Label6"), twRect(3600, 3960, 855, 255), QStringLiteral("Longitud"), dimension);
+    addLabel(QStringLiteral("Label7"), twRect(960, 3120, 735, 255), QStringLiteral("Anchura"), dimension);
+    addLabel(QStringLiteral("Label8"), twRect(6600, 3480, 735, 255), QStringLiteral("Grosor"), dimension);
+
+    addCloseButton(twRect(3000, 4680, 1695, 375), QStringLiteral("Cerrar"));
+    showSample(sample);
+}
+
+void Info3::showSample(const SampleDimensions& sample) {
+    findChild<QLabel*>(QStringLiteral("Label1"))
+        ->setText(QStringLiteral("Dimensiones de la muestra  ") + text(numberToText(std::int64_t{sample.number})));
+    const struct {
+        const char* name;
+        const char* caption;
+        float value;
+    } rows[] = {{"Label3", "Longitud =", sample.longitud},
+                {"Label4", "Anchura =", sample.anchura},
+                {"Label5", "Grosor =", sample.grosor}};
+    for (const auto& row : rows) {
+        QLabel* label = findChild<QLabel*>(QString::fromLatin1(row.name));
+        label->setText(QString::fromLatin1(row.caption) + text(numberToText(row.value)) + QStringLiteral(" cm"));
+        label->setVisible(true);
+    }
+}
+
+}  // namespace eh
