@@ -1,0 +1,46 @@
+#pragma once
+// An RTF \pict group: its properties and data as read, and its conversion into an image
+// at the size the document asks for.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSizeF>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace eh::rtf {
+
+struct RtfPicture {
+    static constexpr qsizetype kMaxDataSize = 32 * 1024 * 1024;
+
+    enum class Format : std::uint8_t { Unknown, Png, Jpeg, Wmf, Dib, Unsupported };
+    Format format = Format::Unknown;
+    int width = 0;       // \picw: pixels for bitmaps, 0.01 mm for metafiles
+    int height = 0;
+    int goalWidth = 0;   // \picwgoal, twips
+    int goalHeight = 0;
+    int scaleX = 100;    // \picscalex, percent
+    int scaleY = 100;
+    QByteArray data;
+    bool broken = false;  // bad hex digits or data over the size limit
+
+    void appendHex(std::string_view text);
+    void appendBinary(std::string_view bytes);
+
+private:
+    int pendingNibble_ = -1;
+};
+
+struct PictureImage {
+    QImage image;
+    QSizeF displaySize;  // document pixels
+};
+
+// Decodes the picture and works out its display size at `dpi` pixels per inch. Each
+// decoded image is charged to `pixelBudget`; nothing is decoded once it runs out.
+std::optional<PictureImage> decodePicture(const RtfPicture& picture, double dpi,
+                                          qint64& pixelBudget);
+
+}  // namespace eh::rtf

@@ -1,0 +1,25 @@
+#pragma once
+// Loads RTF documents (the course chapters) into a QTextDocument for read-only display.
+// Needs a QGuiApplication, since metafile pictures are drawn with fonts.
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+namespace eh {
+
+struct RtfLoadResult {
+    bool ok = false;
+    QString error;  // empty when ok
+};
+
+// Replaces the content of `doc` with the document in `data`. When the data is not RTF
+// the document is left empty; when it is damaged (cut short, nested too deeply, too
+// large) the document keeps what was read before the damage and ok is false.
+RtfLoadResult loadRtf(const QByteArray& data, QTextDocument& doc);
+
+// As loadRtf, for a file; a file that cannot be read is reported with its name.
+RtfLoadResult loadRtfFile(const QString& path, QTextDocument& doc);
+
+}  // namespace eh
