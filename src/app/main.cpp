@@ -1,0 +1,15 @@
+// Tarvelo: the simulated semiconductor-physics bench.
+#include <QApplication>
+
+#include "ui/MainWindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvelo"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.Tarvelo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelo/info.svg")));
+
+    eh::EH window;
+    window.showMaximized();
+    return app.exec();
+}

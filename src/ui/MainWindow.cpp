@@ -1,0 +1,93 @@
+#include "ui/MainWindow.h"
+
+#include <QLocale>
+#include <stdexcept>
+
+#include "ui/BenchFonts.h"
+#include "ui/BenchLayout.h"
+#include "ui/BenchSurface.h"
+#include "ui/LayoutBuilder.h"
+#include "ui/Schematic.h"
+#include "ui/Twips.h"
+#include "ui/widgets/GroupFrame.h"
+#include "ui/widgets/Panel3D.h"
+
+// The pictures are compiled into this static library; nothing else references them,
+// so they are registered by hand.
+static void registerPictures() { Q_INIT_RESOURCE(ui); }
+
+namespace eh {
+namespace {
+
+// The bench's number patterns take the user's decimal separator; one that is not a
+// single Latin-1 character cannot be written by them, so the point stands in.
+char localeDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() != 1) return '.';
+    const char c = point.at(0).toLatin1();
+    return c != 0 ? c : '.';
+}
+
+}  // namespace
+
+EH::EH(QWidget* parent) : QMainWindow(parent), host_(this), model_(host_, localeDecimalSeparator()) {
+    registerPictures();
+    setObjectName(QString::fromLatin1(kWindowName));
+    setWindowTitle(QStringLiteral("SIMULACIÓN DE LAS MEDIDAS DE RESISTIVIDAD Y EFECTO HALL"));
+    setFont(defaultBenchFont());
+
+    surface_ = new BenchSurface(this);
+    surface_->setObjectName(QStringLiteral("BenchSurface"));
+    setCentralWidget(surface_);
+    widgets_ = buildBenchLayout(surface_);
+    attachCableStubs();
+
+    controlTimer_.setInterval(120);
+    magnetTimer1_.setInterval(100);
+    magnetTimer2_.setInterval(100);
+    controlTimer_.setObjectName(QStringLiteral("Timer_Control"));
+    magnetTimer1_.setObjectName(QStringLiteral("Timer_Iman1"));
+    magnetTimer2_.setObjectName(QStringLiteral("Timer_Iman2"));
+
+    bindWidgets(widgets_);
+    connectEvents();
+    connectHelp();
+
+    mirrorAll();
+    model_.setChangeListener([this](WidgetId id) { mirror(id); });
+    model_.Form_Load();
+
+    resize(rectFromTwips(0, 0, kClientWidthTwips, kClientHeightTwips).size());
+}
+
+QWidget* EH::named(const char* name) const {
+    QWidget* w = widgets_.value(QString::fromLatin1(name));
+    if (!w) throw std::logic_error(std::string("no widget named ") + name);
+    return w;
+}
+
+QTimer& EH::timerFor(WidgetId id) {
+    switch (id) {
+    case WidgetId::Timer_Control: return controlTimer_;
+    case WidgetId::Timer_Iman1: return magnetTimer1_;
+    case WidgetId::Timer_Iman2: return magnetTimer2_;
+    default: throw std::logic_error("not a timer");
+    }
+}
+
+// The cables of the drawing run behind the panels; each panel and frame paints the
+// pieces it covers so the wires reach their binding posts.
+void EH::attachCableStubs() {
+    for (QWidget* w : std::as_const(widgets_)) {
+        if (w == surface_) continue;
+        const QRect area(w->mapTo(surface_, QPoint(0, 0)), w->size());
+        if (auto* panel = qobject_cast<Panel3D*>(w)) panel->cableStubs().set(cableStubsWithin(area));
+        else if (auto* frame = qobject_cast<GroupFrame*>(w)) frame->cableStubs().set(cableStubsWithin(area));
+    }
+}
+
+void EH::openChapter(const QString& fileName) {
+    Q_UNUSED(fileName);
+}
+
+}  // namespace eh

@@ -1,0 +1,53 @@
+#pragma once
+// The bench window: lays out the instruments, passes every widget event to the bench
+// model and shows what the model says each widget looks like.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+
+#include "bench/BenchModel.h"
+#include "ui/QtBenchHost.h"
+
+namespace eh {
+
+class BenchSurface;
+
+class EH : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit EH(QWidget* parent = nullptr);
+
+    const BenchModel& model() const { return model_; }
+    BenchSurface* surface() const { return surface_; }
+    const QTimer& timer(WidgetId id) const { return const_cast<EH*>(this)->timerFor(id); }
+
+    // Hook for the theory window: the chapter links call this with their file name
+    // ("Intro.rtf", "EH.rtf", ...). The theory window is not part of the program yet,
+    // so nothing opens.
+    void openChapter(const QString& fileName);
+
+private:
+    void bindWidgets(const QHash<QString, QWidget*>& widgets);
+    void connectEvents();
+    void connectHelp();
+    void attachCableStubs();
+    void mirror(WidgetId id);
+    void mirrorAll();
+    QWidget* bound(WidgetId id) const { return bound_[static_cast<std::size_t>(id)]; }
+    QWidget* named(const char* name) const;
+    void openSampleInfo();
+    QTimer& timerFor(WidgetId id);
+
+    QtBenchHost host_;
+    BenchModel model_;
+    BenchSurface* surface_ = nullptr;
+    QHash<QString, QWidget*> widgets_;
+    std::array<QWidget*, kWidgetCount> bound_{};
+    QTimer controlTimer_;
+    QTimer magnetTimer1_;
+    QTimer magnetTimer2_;
+};
+
+}  // namespace eh
