@@ -13,7 +13,9 @@ namespace eh {
 Acerca::Acerca(QWidget* parent)
     : HelpWindow(parent, QStringLiteral("Acerca de Tarvelo"), twSize(4875, 3870),
                  QApplication::palette().color(QPalette::Button)) {
-    const LabelStyle plain{.family = QStringLiteral("MS Sans Serif"), .points = 8.25, .color = Qt::black,
+    const LabelStyle plain{.family = QStringLiteral("MS Sans Serif"),
+                           .points = 8.25,
+                           .color = Qt::black,
                            .background = QColor()};
     addLabel(QStringLiteral("Label1"), twRect(240, 120, 4335, 495),
              QStringLiteral("Programa didáctico de simulación de medidas de resistividad y efecto Hall  en "
@@ -21,19 +23,22 @@ Acerca::Acerca(QWidget* parent)
              plain);
     addLabel(QStringLiteral("Label3"), twRect(480, 960, 3615, 255), QStringLiteral("Diseñado por:"), plain);
     // The lines under it describe the project itself; it names no person and no address.
-    addLabel(QStringLiteral("Label2"), twRect(720, 1200, 3615, 255), QStringLiteral("el proyecto Tarvelo"), plain);
+    addLabel(QStringLiteral("Label2"), twRect(720, 1200, 3615, 255), QStringLiteral("el proyecto Tarvelo"),
+             plain);
     addLabel(QStringLiteral("Label4"), twRect(720, 1440, 3615, 255),
              QStringLiteral("Simulador didáctico del laboratorio de"), plain);
-    addLabel(QStringLiteral("Label7"), twRect(720, 1680, 3615, 255), QStringLiteral("resistividad y efecto Hall"),
-             plain);
-    addLabel(QStringLiteral("Label6"), twRect(720, 1920, 3615, 255), QStringLiteral("Escrito en C++20 con Qt 6"),
-             plain);
-    addLabel(QStringLiteral("Label5"), twRect(720, 2160, 3615, 255), QStringLiteral("Versión ") + QStringLiteral(TARVELO_VERSION), plain);
+    addLabel(QStringLiteral("Label7"), twRect(720, 1680, 3615, 255),
+             QStringLiteral("resistividad y efecto Hall"), plain);
+    addLabel(QStringLiteral("Label6"), twRect(720, 1920, 3615, 255),
+             QStringLiteral("Escrito en C++20 con Qt 6"), plain);
+    addLabel(QStringLiteral("Label5"), twRect(720, 2160, 3615, 255),
+             QStringLiteral("Versión ") + QStringLiteral(TARVELO_VERSION), plain);
     addLabel(QStringLiteral("Label9"), twRect(720, 2400, 3615, 255), QStringLiteral("Licencia MIT"), plain);
     addLabel(QStringLiteral("Label8"), twRect(720, 2640, 3615, 255),
              QStringLiteral("Véase el fichero LICENSE"), plain);
-    addLabel(QStringLiteral("Label10"), twRect(3240, 3000, 1695, 255), QStringLiteral("Diciembre de 2026"), plain);
+    addLabel(QStringLiteral("Label10"), twRect(3240, 3000, 1695, 255), QStringLiteral("Diciembre de 2026"),
+             plain);
     addCloseButton(twRect(1800, 3360, 1335, 375), QStringLiteral("Aceptar"));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -11,4 +11,4 @@ public:
     explicit Acerca(QWidget* parent = nullptr);
 };
 
-}  // namespace eh
+} // namespace eh

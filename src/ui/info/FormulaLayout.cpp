@@ -70,10 +70,17 @@ public:
         const qreal em = lineHeight(style);
         qreal side = 0;
         switch (spacing_) {
-        case Spacing::None: break;
-        case Spacing::Thin: side = 0.08 * em * factor; break;
-        case Spacing::Medium: side = 0.16 * em * factor; break;
-        case Spacing::Thick: side = 0.24 * em * factor; break;
+        case Spacing::None:
+            break;
+        case Spacing::Thin:
+            side = 0.08 * em * factor;
+            break;
+        case Spacing::Medium:
+            side = 0.16 * em * factor;
+            break;
+        case Spacing::Thick:
+            side = 0.24 * em * factor;
+            break;
         }
         Layout out;
         out.runs.push_back({text_, font, QPointF(side, 0)});
@@ -148,7 +155,7 @@ public:
             out.append(script, QPointF(base.width + 0.04 * em, -0.36 * em));
         else
             out.append(script, QPointF(base.width + 0.01 * em, 0.22 * em));
-        out.width += 0.04 * em;  // keeps a following operator off the script
+        out.width += 0.04 * em; // keeps a following operator off the script
         return out;
     }
 
@@ -158,12 +165,20 @@ private:
     bool raised_;
 };
 
-}  // namespace
+} // namespace
 
-NodePtr variable(const QString& letters) { return std::make_shared<TextNode>(letters, true, Spacing::None); }
-NodePtr upright(const QString& text) { return std::make_shared<TextNode>(text, false, Spacing::None); }
-NodePtr op(const QString& symbol, Spacing spacing) { return std::make_shared<TextNode>(symbol, false, spacing); }
-NodePtr row(std::initializer_list<NodePtr> items) { return std::make_shared<RowNode>(std::vector<NodePtr>(items)); }
+NodePtr variable(const QString& letters) {
+    return std::make_shared<TextNode>(letters, true, Spacing::None);
+}
+NodePtr upright(const QString& text) {
+    return std::make_shared<TextNode>(text, false, Spacing::None);
+}
+NodePtr op(const QString& symbol, Spacing spacing) {
+    return std::make_shared<TextNode>(symbol, false, spacing);
+}
+NodePtr row(std::initializer_list<NodePtr> items) {
+    return std::make_shared<RowNode>(std::vector<NodePtr>(items));
+}
 
 NodePtr fraction(NodePtr numerator, NodePtr denominator) {
     return std::make_shared<FractionNode>(std::move(numerator), std::move(denominator));
@@ -180,7 +195,8 @@ void paint(QPainter& painter, const Layout& layout, QPointF baselineOrigin) {
         painter.setFont(run.font);
         painter.drawText(baselineOrigin + run.origin, run.text);
     }
-    for (const QRectF& bar : layout.bars) painter.fillRect(bar.translated(baselineOrigin), painter.pen().color());
+    for (const QRectF& bar : layout.bars)
+        painter.fillRect(bar.translated(baselineOrigin), painter.pen().color());
 }
 
-}  // namespace eh::formula
+} // namespace eh::formula

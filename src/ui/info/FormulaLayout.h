@@ -18,7 +18,7 @@ namespace eh::formula {
 struct GlyphRun {
     QString text;
     QFont font;
-    QPointF origin;  // left end of the run's baseline
+    QPointF origin; // left end of the run's baseline
 };
 
 // The laid-out formula; y grows downwards, the baseline of the whole is y = 0.
@@ -58,8 +58,8 @@ using NodePtr = std::shared_ptr<const Node>;
 
 enum class Spacing { None, Thin, Medium, Thick };
 
-NodePtr variable(const QString& letters);  // italic
-NodePtr upright(const QString& text);      // numbers, Greek letters, parentheses, slash
+NodePtr variable(const QString& letters); // italic
+NodePtr upright(const QString& text);     // numbers, Greek letters, parentheses, slash
 NodePtr op(const QString& symbol, Spacing spacing);
 NodePtr row(std::initializer_list<NodePtr> items);
 NodePtr fraction(NodePtr numerator, NodePtr denominator);
@@ -68,4 +68,4 @@ NodePtr superscript(NodePtr base, NodePtr script);
 
 void paint(QPainter& painter, const Layout& layout, QPointF baselineOrigin);
 
-}  // namespace eh::formula
+} // namespace eh::formula

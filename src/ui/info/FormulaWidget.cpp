@@ -34,8 +34,9 @@ void FormulaWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(Qt::black);
     const QRectF bounds = layout_.bounds();
-    const QPointF topLeft(std::round((width() - bounds.width()) / 2), std::round((height() - bounds.height()) / 2));
+    const QPointF topLeft(std::round((width() - bounds.width()) / 2),
+                          std::round((height() - bounds.height()) / 2));
     formula::paint(painter, layout_, topLeft + QPointF(0, layout_.ascent));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -29,4 +29,4 @@ private:
     formula::Layout layout_;
 };
 
-}  // namespace eh
+} // namespace eh

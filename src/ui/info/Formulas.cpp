@@ -12,8 +12,12 @@ const QString kMinus = QStringLiteral("\u2212");
 const QString kDot = QStringLiteral("\u00B7");
 const QString kTimes = QStringLiteral("\u00D7");
 
-NodePtr equals() { return op(QStringLiteral("="), Spacing::Thick); }
-NodePtr dot() { return op(kDot, Spacing::Thin); }
+NodePtr equals() {
+    return op(QStringLiteral("="), Spacing::Thick);
+}
+NodePtr dot() {
+    return op(kDot, Spacing::Thin);
+}
 
 // I(t) = I_Max·
 NodePtr coilCurrentHead() {
@@ -24,11 +28,11 @@ NodePtr coilCurrentHead() {
 
 // e^(−t/τ)
 NodePtr decay() {
-    return superscript(variable(QStringLiteral("e")),
-                       row({upright(kMinus), variable(QStringLiteral("t")), upright(QStringLiteral("/")), upright(kTau)}));
+    return superscript(variable(QStringLiteral("e")), row({upright(kMinus), variable(QStringLiteral("t")),
+                                                           upright(QStringLiteral("/")), upright(kTau)}));
 }
 
-}  // namespace
+} // namespace
 
 NodePtr resistivity() {
     return row({upright(kRho), equals(),
@@ -44,7 +48,9 @@ NodePtr hallCoefficient() {
                          row({variable(QStringLiteral("I")), dot(), variable(QStringLiteral("B"))}))});
 }
 
-NodePtr currentFall() { return row({coilCurrentHead(), decay()}); }
+NodePtr currentFall() {
+    return row({coilCurrentHead(), decay()});
+}
 
 NodePtr currentRise() {
     return row({coilCurrentHead(), upright(QStringLiteral("(")), upright(QStringLiteral("1")),
@@ -53,10 +59,10 @@ NodePtr currentRise() {
 
 NodePtr fieldOfCurrent() {
     return row({variable(QStringLiteral("B")), upright(QStringLiteral("(")), variable(QStringLiteral("I")),
-                upright(QStringLiteral(")")), equals(), upright(QStringLiteral("0.105")), op(kTimes, Spacing::Medium),
-                variable(QStringLiteral("I")), op(kMinus, Spacing::Medium), upright(QStringLiteral("0.0012")),
-                op(kTimes, Spacing::Medium),
+                upright(QStringLiteral(")")), equals(), upright(QStringLiteral("0.105")),
+                op(kTimes, Spacing::Medium), variable(QStringLiteral("I")), op(kMinus, Spacing::Medium),
+                upright(QStringLiteral("0.0012")), op(kTimes, Spacing::Medium),
                 superscript(variable(QStringLiteral("I")), upright(QStringLiteral("2")))});
 }
 
-}  // namespace eh::formulas
+} // namespace eh::formulas

@@ -71,4 +71,4 @@ QPushButton* HelpWindow::addCloseButton(QRect rect, const QString& text) {
     return button;
 }
 
-}  // namespace eh
+} // namespace eh

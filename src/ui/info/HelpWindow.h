@@ -27,7 +27,7 @@ struct LabelStyle {
     QString family = QStringLiteral("Arial");
     qreal points = 11.25;
     QColor color = kRed;
-    QColor background = kWhite;  // an invalid colour leaves the window background showing
+    QColor background = kWhite; // an invalid colour leaves the window background showing
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
 };
 
@@ -43,4 +43,4 @@ protected:
     QPushButton* addCloseButton(QRect rect, const QString& text);
 };
 
-}  // namespace eh
+} // namespace eh

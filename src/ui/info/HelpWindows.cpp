@@ -16,7 +16,7 @@ void runModal(QDialog& window, QWidget* mainWindow) {
     window.exec();
 }
 
-}  // namespace
+} // namespace
 
 void showInfo1(QWidget* mainWindow) {
     Info1 window(mainWindow);
@@ -48,4 +48,4 @@ void showAcerca(QWidget* mainWindow) {
     runModal(window, mainWindow);
 }
 
-}  // namespace eh
+} // namespace eh

@@ -10,14 +10,17 @@ Info1::Info1(QWidget* parent)
     new SampleDrawing(switchBoxSampleDrawing(), this);
 
     addLabel(QStringLiteral("Label1"), twRect(600, 120, 7935, 735),
-             QStringLiteral("El conmutador permite seleccionar entre la configuración de medida de resistividad y la "
-                            "configuración de medida de efecto Hall"));
+             QStringLiteral(
+                 "El conmutador permite seleccionar entre la configuración de medida de resistividad y la "
+                 "configuración de medida de efecto Hall"));
     addLabel(QStringLiteral("Label2"), twRect(1200, 720, 6495, 735),
-             QStringLiteral("Posición Vr : Medida de resistividad : La corriente circula entre  A y C ; la tensión se "
-                            "mide entre D y E."));
+             QStringLiteral(
+                 "Posición Vr : Medida de resistividad : La corriente circula entre  A y C ; la tensión se "
+                 "mide entre D y E."));
     addLabel(QStringLiteral("Label8"), twRect(1200, 1320, 6495, 735),
-             QStringLiteral("Posición Vh : Medida de efecto  Hall: La corriente circula entre  A y C ; la tensión se "
-                            "mide entre B y E."));
+             QStringLiteral(
+                 "Posición Vh : Medida de efecto  Hall: La corriente circula entre  A y C ; la tensión se "
+                 "mide entre B y E."));
 
     const LabelStyle letter{.color = kDarkRed};
     addLabel(QStringLiteral("Label3"), twRect(2040, 2640, 255, 255), QStringLiteral("A"), letter);
@@ -32,12 +35,13 @@ Info1::Info1(QWidget* parent)
     addLabel(QStringLiteral("Label11"), twRect(6960, 3360, 375, 255), QStringLiteral("d"), {.points = 12});
 
     addLabel(QStringLiteral("Label12"), twRect(1440, 4200, 6495, 615),
-             QStringLiteral("Si llamamos Vr y Vh a las tensiones así medidas, la resistividad y el coeficiente de Hall "
-                            "vienen dados por:"));
+             QStringLiteral(
+                 "Si llamamos Vr y Vh a las tensiones así medidas, la resistividad y el coeficiente de Hall "
+                 "vienen dados por:"));
     addFormula(QStringLiteral("Equation1"), twRect(1800, 4920, 2025, 885), formulas::resistivity());
     addFormula(QStringLiteral("Equation2"), twRect(5160, 4920, 1440, 915), formulas::hallCoefficient());
 
     addCloseButton(twRect(3480, 6000, 1695, 375), QStringLiteral("Cerrar"));
 }
 
-}  // namespace eh
+} // namespace eh

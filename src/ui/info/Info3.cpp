@@ -9,9 +9,11 @@
 namespace eh {
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
-}  // namespace
+} // namespace
 
 Info3::Info3(const SampleDimensions& sample, QWidget* parent)
     : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), twSize(8085, 5265), kWhite) {
@@ -36,7 +38,8 @@ Info3::Info3(const SampleDimensions& sample, QWidget* parent)
 
 void Info3::showSample(const SampleDimensions& sample) {
     findChild<QLabel*>(QStringLiteral("Label1"))
-        ->setText(QStringLiteral("Dimensiones de la muestra  ") + text(numberToText(std::int64_t{sample.number})));
+        ->setText(QStringLiteral("Dimensiones de la muestra  ") +
+                  text(numberToText(std::int64_t{sample.number})));
     const struct {
         const char* name;
         const char* caption;
@@ -46,9 +49,10 @@ void Info3::showSample(const SampleDimensions& sample) {
                 {"Label5", "Grosor =", sample.grosor}};
     for (const auto& row : rows) {
         QLabel* label = findChild<QLabel*>(QString::fromLatin1(row.name));
-        label->setText(QString::fromLatin1(row.caption) + text(numberToText(row.value)) + QStringLiteral(" cm"));
+        label->setText(QString::fromLatin1(row.caption) + text(numberToText(row.value)) +
+                       QStringLiteral(" cm"));
         label->setVisible(true);
     }
 }
 
-}  // namespace eh
+} // namespace eh

@@ -15,4 +15,4 @@ private:
     void showSample(const SampleDimensions& sample);
 };
 
-}  // namespace eh
+} // namespace eh

@@ -4,7 +4,9 @@
 #include "ui/info/Twips.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
-static void registerInfoResources() { Q_INIT_RESOURCE(info); }
+static void registerInfoResources() {
+    Q_INIT_RESOURCE(info);
+}
 
 namespace eh {
 
@@ -12,15 +14,17 @@ Info4::Info4(QWidget* parent)
     : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE EL CRIOSTATO"), twSize(8070, 7440), kWhite) {
     const QString family = QStringLiteral("MS Sans Serif");
     addLabel(QStringLiteral("Label1"), twRect(480, 120, 7215, 2055),
-             QStringLiteral("La muestra se encuentra en el extremo del \"dedo frío\" de un criostato. Dicho dedo frío "
-                            "está aislado térmicamente por el vacío existente entre el cuerpo central del criostato y "
-                            "la camisa exterior. El criostato está conectado mediante unos tubos a un  criogenerador, "
-                            "cuyo compresor envía por uno de los tubos helio a presión que, al expandirse en el "
-                            "\"dedo frío\", hace bajar la temperatura, volviendo al compresor por el otro tubo. Un "
-                            "sensor de temperatura y una resistencia de calentamiento, conectados al controlador de "
-                            "temperatura, permiten fijar la temperatura de la muestra."),
+             QStringLiteral(
+                 "La muestra se encuentra en el extremo del \"dedo frío\" de un criostato. Dicho dedo frío "
+                 "está aislado térmicamente por el vacío existente entre el cuerpo central del criostato y "
+                 "la camisa exterior. El criostato está conectado mediante unos tubos a un  criogenerador, "
+                 "cuyo compresor envía por uno de los tubos helio a presión que, al expandirse en el "
+                 "\"dedo frío\", hace bajar la temperatura, volviendo al compresor por el otro tubo. Un "
+                 "sensor de temperatura y una resistencia de calentamiento, conectados al controlador de "
+                 "temperatura, permiten fijar la temperatura de la muestra."),
              {.family = family, .points = 9.75});
-    addLabel(QStringLiteral("Label2"), twRect(2280, 2400, 4335, 375), QStringLiteral("Configuración del portamuestras"),
+    addLabel(QStringLiteral("Label2"), twRect(2280, 2400, 4335, 375),
+             QStringLiteral("Configuración del portamuestras"),
              {.family = family, .points = 12, .color = kBlue});
 
     registerInfoResources();
@@ -40,4 +44,4 @@ Info4::Info4(QWidget* parent)
     addCloseButton(twRect(3120, 6840, 1575, 375), QStringLiteral("Cerrar"));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -11,4 +11,4 @@ public:
     explicit Info4(QWidget* parent = nullptr);
 };
 
-}  // namespace eh
+} // namespace eh

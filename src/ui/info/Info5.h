@@ -11,4 +11,4 @@ public:
     explicit Info5(QWidget* parent = nullptr);
 };
 
-}  // namespace eh
+} // namespace eh

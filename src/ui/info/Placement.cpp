@@ -23,7 +23,7 @@ QSize decorationSize(const QWidget* window) {
     return {frame.width() - client.width(), frame.height() - client.height()};
 }
 
-}  // namespace
+} // namespace
 
 QPoint helpWindowPosition(QSize ownFrameSize, QSize mainFrameSize, QRect availableArea) {
     const int left = availableArea.left() + (mainFrameSize.width() - ownFrameSize.width()) / 2;
@@ -34,11 +34,12 @@ QPoint helpWindowPosition(QSize ownFrameSize, QSize mainFrameSize, QRect availab
 
 void placeHelpWindow(QWidget* window, const QWidget* mainWindow) {
     const QScreen* screen = mainWindow->screen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), mainWindow->frameGeometry().size());
+    const QRect area =
+        screen ? screen->availableGeometry() : QRect(QPoint(0, 0), mainWindow->frameGeometry().size());
     QSize decorations = decorationSize(window);
     if (decorations.isNull()) decorations = decorationSize(mainWindow);
     const QSize ownFrame = window->size() + decorations;
     window->move(helpWindowPosition(ownFrame, mainWindow->frameGeometry().size(), area));
 }
 
-}  // namespace eh
+} // namespace eh

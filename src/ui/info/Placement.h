@@ -18,4 +18,4 @@ QPoint helpWindowPosition(QSize ownFrameSize, QSize mainFrameSize, QRect availab
 // main window is on.
 void placeHelpWindow(QWidget* window, const QWidget* mainWindow);
 
-}  // namespace eh
+} // namespace eh

@@ -10,4 +10,4 @@ struct SampleDimensions {
     float grosor = 0;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -12,23 +12,23 @@
 namespace eh {
 
 struct DrawnRect {
-    QRect rect;   // pixels; filled and bordered in one colour
+    QRect rect; // pixels; filled and bordered in one colour
     QColor color;
 };
 
 struct DrawnLine {
-    QLine line;   // pixels
+    QLine line; // pixels
     QColor color;
     bool dotted = false;
 };
 
 struct Drawing {
-    std::vector<DrawnRect> rects;  // back to front
-    std::vector<DrawnLine> lines;  // over the rectangles
+    std::vector<DrawnRect> rects; // back to front
+    std::vector<DrawnLine> lines; // over the rectangles
 };
 
-Drawing switchBoxSampleDrawing();  // the five contacts A to E
-Drawing samplesWindowDrawing();    // the bar with its length, width and thickness
+Drawing switchBoxSampleDrawing(); // the five contacts A to E
+Drawing samplesWindowDrawing();   // the bar with its length, width and thickness
 
 // Covers its window's client area, behind the labels; takes no mouse input.
 class SampleDrawing : public QWidget {
@@ -43,4 +43,4 @@ private:
     Drawing drawing_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -11,4 +11,4 @@ void SvgPicture::paintEvent(QPaintEvent*) {
     renderer_.render(&painter, QRectF(rect()));
 }
 
-}  // namespace eh
+} // namespace eh

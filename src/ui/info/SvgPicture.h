@@ -20,4 +20,4 @@ private:
     QSvgRenderer renderer_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -20,10 +20,14 @@ QString allText(const Layout& layout) {
 }
 
 // Extent of a run's ink box, approximated by its font's ascent and descent.
-qreal runTop(const GlyphRun& run) { return run.origin.y() - QFontMetricsF(run.font).ascent(); }
-qreal runBottom(const GlyphRun& run) { return run.origin.y() + QFontMetricsF(run.font).descent(); }
+qreal runTop(const GlyphRun& run) {
+    return run.origin.y() - QFontMetricsF(run.font).ascent();
+}
+qreal runBottom(const GlyphRun& run) {
+    return run.origin.y() + QFontMetricsF(run.font).descent();
+}
 
-}  // namespace
+} // namespace
 
 class FormulaTest : public QObject {
     Q_OBJECT
@@ -75,16 +79,18 @@ void FormulaTest::scriptsAreSmallerAndShifted() {
     QVERIFY(!two->font.italic());
 
     // A script of a script is smaller again, but never below the smallest size.
-    const Layout nested = superscript(variable("e"), superscript(variable("a"), superscript(variable("b"), variable("c"))))
-                              ->layout(style);
+    const Layout nested =
+        superscript(variable("e"), superscript(variable("a"), superscript(variable("b"), variable("c"))))
+            ->layout(style);
     QCOMPARE(findRun(nested, "a")->font.pointSizeF(), style.scriptPoints);
     QCOMPARE(findRun(nested, "b")->font.pointSizeF(), style.subScriptPoints);
     QCOMPARE(findRun(nested, "c")->font.pointSizeF(), style.subScriptPoints);
 }
 
 void FormulaTest::layoutBoundsEncloseEveryRun() {
-    const NodePtr all[] = {eh::formulas::resistivity(), eh::formulas::hallCoefficient(), eh::formulas::currentFall(),
-                           eh::formulas::currentRise(), eh::formulas::fieldOfCurrent()};
+    const NodePtr all[] = {eh::formulas::resistivity(), eh::formulas::hallCoefficient(),
+                           eh::formulas::currentFall(), eh::formulas::currentRise(),
+                           eh::formulas::fieldOfCurrent()};
     for (const NodePtr& f : all) {
         const Layout l = f->layout(defaultStyle());
         const QRectF bounds = l.bounds();
@@ -98,7 +104,8 @@ void FormulaTest::layoutBoundsEncloseEveryRun() {
             const GlyphRun& a = l.runs[k - 1];
             const GlyphRun& b = l.runs[k];
             if (qFuzzyCompare(a.origin.y(), b.origin.y()))
-                QVERIFY2(b.origin.x() >= a.origin.x() + QFontMetricsF(a.font).horizontalAdvance(a.text) - 0.01,
+                QVERIFY2(b.origin.x() >=
+                             a.origin.x() + QFontMetricsF(a.font).horizontalAdvance(a.text) - 0.01,
                          qPrintable(a.text + " / " + b.text));
         }
     }

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "ui/info/Acerca.h"
 #include "ui/info/FormulaWidget.h"
 #include "ui/info/HelpWindows.h"
 #include "ui/info/Info1.h"
@@ -16,7 +17,6 @@
 #include "ui/info/Info3.h"
 #include "ui/info/Info4.h"
 #include "ui/info/Info5.h"
-#include "ui/info/Acerca.h"
 #include "ui/info/Placement.h"
 
 using Opener = std::function<void(QWidget*)>;
@@ -66,7 +66,7 @@ Seen runOpen(const Opener& open, QWidget* mainWindow, CloseBy how,
             if (auto* button = dialog->findChild<QPushButton*>(QStringLiteral("Command1")))
                 QTest::mouseClick(button, Qt::LeftButton);
         } else {
-            dialog->close();  // what the title-bar close box does
+            dialog->close(); // what the title-bar close box does
         }
     });
     QTimer watchdog;
@@ -91,10 +91,14 @@ int countPixels(const QImage& image, QRect area, const std::function<bool(QRgb)>
     return n;
 }
 
-bool isWhite(QRgb c) { return c == qRgb(255, 255, 255); }
-bool isDark(QRgb c) { return qGray(c) < 100; }
+bool isWhite(QRgb c) {
+    return c == qRgb(255, 255, 255);
+}
+bool isDark(QRgb c) {
+    return qGray(c) < 100;
+}
 
-}  // namespace
+} // namespace
 
 class HelpWindowsTest : public QObject {
     Q_OBJECT
@@ -124,7 +128,9 @@ void HelpWindowsTest::initTestCase() {
     QVERIFY(QTest::qWaitForWindowExposed(main_));
 }
 
-void HelpWindowsTest::cleanupTestCase() { delete main_; }
+void HelpWindowsTest::cleanupTestCase() {
+    delete main_;
+}
 
 void HelpWindowsTest::opensModallyAndClosesWithCommand1_data() {
     QTest::addColumn<Opener>("open");
@@ -143,8 +149,8 @@ void HelpWindowsTest::opensModallyAndClosesWithCommand1_data() {
                            << QSize(538, 496) << cerrar;
     QTest::newRow("info5") << Opener(eh::showInfo5) << QStringLiteral("INFORMACIÓN SOBRE LA INTERFAZ ")
                            << QSize(544, 299) << cerrar;
-    QTest::newRow("acerca") << Opener(eh::showAcerca) << QStringLiteral("Acerca de Tarvelo") << QSize(325, 258)
-                            << QStringLiteral("Aceptar");
+    QTest::newRow("acerca") << Opener(eh::showAcerca) << QStringLiteral("Acerca de Tarvelo")
+                            << QSize(325, 258) << QStringLiteral("Aceptar");
 }
 
 void HelpWindowsTest::opensModallyAndClosesWithCommand1() {
@@ -167,18 +173,21 @@ void HelpWindowsTest::opensModallyAndClosesWithCommand1() {
 void HelpWindowsTest::textsKeepTheirBlanksAndQuotes() {
     eh::Info2 info2;
     eh::Info5 info5;
-    auto text = [](QWidget& w, const char* name) { return w.findChild<QLabel*>(QString::fromLatin1(name))->text(); };
+    auto text = [](QWidget& w, const char* name) {
+        return w.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
     QVERIFY(text(info2, "Label1").contains(QStringLiteral("interruptores \" - \" y \"+\"  conectan")));
     QVERIFY(text(info2, "Label2").startsWith(QStringLiteral("Al conectar o desconectar  las")));
-    QCOMPARE(text(info5, "Label2"),
-             QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(+B)  -  VH(-B)"));
+    QCOMPARE(
+        text(info5, "Label2"),
+        QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(+B)  -  VH(-B)"));
     QVERIFY(text(info5, "Label4").endsWith(QStringLiteral("indicados arriba. ")));
     QVERIFY(text(info5, "Label5").startsWith(QStringLiteral("El  botón \"Inicializar\"")));
 }
 
 void HelpWindowsTest::everyLabelTextFitsItsRectangle() {
-    QList<QDialog*> windows{new eh::Info1, new eh::Info2, new eh::Info3(kSample2), new eh::Info4, new eh::Info5,
-                            new eh::Acerca};
+    QList<QDialog*> windows{new eh::Info1, new eh::Info2, new eh::Info3(kSample2),
+                            new eh::Info4, new eh::Info5, new eh::Acerca};
     for (QDialog* w : windows) {
         for (QLabel* label : w->findChildren<QLabel*>()) {
             const QFontMetrics fm(label->font());
@@ -195,7 +204,8 @@ void HelpWindowsTest::everyLabelTextFitsItsRectangle() {
                                 QString::number(visibleHeight) + " of " + QString::number(label->height())));
         }
         // Fonts resolve to installed families, not to a fallback.
-        QVERIFY(w->findChild<QLabel*>(QStringLiteral("Label1"))->fontInfo().family().startsWith("Liberation"));
+        QVERIFY(
+            w->findChild<QLabel*>(QStringLiteral("Label1"))->fontInfo().family().startsWith("Liberation"));
     }
     qDeleteAll(windows);
 }
@@ -264,7 +274,7 @@ void HelpWindowsTest::timersKeepTickingWhileOpen() {
     QTimer::singleShot(400, [] {
         if (QWidget* w = QApplication::activeModalWidget()) w->close();
     });
-    eh::showInfo2(main_);  // returns only when the window has been closed
+    eh::showInfo2(main_); // returns only when the window has been closed
     const int ticksAtClose = ticks;
     bench.stop();
     QVERIFY(ticksWhenOpen >= 0);
@@ -275,17 +285,17 @@ void HelpWindowsTest::timersKeepTickingWhileOpen() {
 void HelpWindowsTest::drawingsAndFormulasArePainted() {
     eh::Info1 info1;
     const QImage g1 = info1.grab().toImage();
-    QCOMPARE(g1.pixel(220, 200), qRgb(224, 224, 224));  // front face of the bar
-    QCOMPARE(g1.pixel(184, 210), qRgb(128, 128, 128));  // contact A
-    QCOMPARE(g1.pixel(345, 172), qRgb(128, 128, 128));  // contact B on the top edge
-    QCOMPARE(g1.pixel(150, 200), qRgb(0, 0, 0));        // lead from A
-    QCOMPARE(g1.pixel(400, 160), qRgb(192, 192, 192));  // top edge of the bar in perspective
+    QCOMPARE(g1.pixel(220, 200), qRgb(224, 224, 224)); // front face of the bar
+    QCOMPARE(g1.pixel(184, 210), qRgb(128, 128, 128)); // contact A
+    QCOMPARE(g1.pixel(345, 172), qRgb(128, 128, 128)); // contact B on the top edge
+    QCOMPARE(g1.pixel(150, 200), qRgb(0, 0, 0));       // lead from A
+    QCOMPARE(g1.pixel(400, 160), qRgb(192, 192, 192)); // top edge of the bar in perspective
 
     eh::Info3 info3(kSample1);
     const QImage g3 = info3.grab().toImage();
     QCOMPARE(g3.pixel(260, 215), qRgb(224, 224, 224));
-    QCOMPARE(g3.pixel(380, 215), qRgb(128, 128, 128));  // right end contact
-    QCOMPARE(g3.pixel(400, 200), qRgb(128, 128, 128));  // right side edge at x 6000 twips
+    QCOMPARE(g3.pixel(380, 215), qRgb(128, 128, 128)); // right end contact
+    QCOMPARE(g3.pixel(400, 200), qRgb(128, 128, 128)); // right side edge at x 6000 twips
 
     eh::Info4 info4;
     const QImage g4 = info4.grab().toImage();
@@ -307,9 +317,10 @@ void HelpWindowsTest::drawingsAndFormulasArePainted() {
                      qPrintable(f->objectName() + " overflows its frame"));
             for (const eh::formula::GlyphRun& run : l.runs)
                 QVERIFY2(QFontInfo(run.font).pixelSize() >= 9, qPrintable(f->objectName() + ": " + run.text));
-            QVERIFY2(countPixels(g, f->geometry(), isDark) > 40, qPrintable(f->objectName() + " not painted"));
+            QVERIFY2(countPixels(g, f->geometry(), isDark) > 40,
+                     qPrintable(f->objectName() + " not painted"));
         }
-        QCOMPARE(sizes.size(), 1);  // one type size per window
+        QCOMPARE(sizes.size(), 1); // one type size per window
         if (w != &info1) delete w;
     }
 }
