@@ -88,8 +88,13 @@ QTextBlockFormat RtfTables::blockFormat(const ParaState& para, double dpi) {
         fmt.setLineHeight(para.lineSpacing * px, QTextBlockFormat::MinimumHeight);
     else if (para.lineSpacing < 0)
         fmt.setLineHeight(-para.lineSpacing * px, QTextBlockFormat::FixedHeight);
-    if (para.tabCount > 0) {
+    // A hanging indent ends at an implicit tab stop, as word processors place it.
+    const bool hanging = para.firstIndent < 0 && para.leftIndent > 0 &&
+                         (para.tabCount == 0 || para.tabs[0].position > para.leftIndent);
+    if (para.tabCount > 0 || hanging) {
         QList<QTextOption::Tab> tabs;
+        if (hanging)
+            tabs.append(QTextOption::Tab(para.leftIndent * px, QTextOption::LeftTab));
         for (int i = 0; i < para.tabCount; ++i) {
             const TabStop& t = para.tabs[size_t(i)];
             static constexpr QTextOption::TabType kinds[] = {

@@ -118,6 +118,9 @@ TEST_F(RtfReaderTest, ParagraphAlignmentAndIndents) {
     EXPECT_GT(b.blockFormat().leftMargin(), 0.0);
     EXPECT_DOUBLE_EQ(b.blockFormat().textIndent(), -b.blockFormat().leftMargin() / 2);
     EXPECT_GT(b.blockFormat().topMargin(), 0.0);
+    // The hanging indent's end is where a tab after a bullet goes.
+    ASSERT_FALSE(b.blockFormat().tabPositions().isEmpty());
+    EXPECT_DOUBLE_EQ(b.blockFormat().tabPositions().first().position, b.blockFormat().leftMargin());
     b = b.next();
     EXPECT_EQ(b.text(), "left");
     EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);

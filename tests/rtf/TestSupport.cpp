@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
-#include <memory>
 
 namespace eh::test {
 
@@ -23,14 +22,16 @@ void appendColor(QByteArray& out, QRgb c) {
 }  // namespace
 
 void ensureApp() {
-    static std::unique_ptr<QGuiApplication> app;
     if (QGuiApplication::instance())
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "rtf_tests";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    // Never destroyed: tearing the application down after main() has returned would
+    // outlive the platform plugin.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
 }
 
 WmfWriter& WmfWriter::recordBytes(std::uint16_t function, const QByteArray& params) {
