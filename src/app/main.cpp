@@ -7,7 +7,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvelo"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.Tarvelo"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelo/info.svg")));
 
     eh::EH window;
     window.showMaximized();

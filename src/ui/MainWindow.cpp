@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include <QIcon>
 #include <QLocale>
 #include <stdexcept>
 
@@ -34,6 +35,7 @@ EH::EH(QWidget* parent) : QMainWindow(parent), host_(this), model_(host_, locale
     registerPictures();
     setObjectName(QString::fromLatin1(kWindowName));
     setWindowTitle(QStringLiteral("SIMULACIÓN DE LAS MEDIDAS DE RESISTIVIDAD Y EFECTO HALL"));
+    setWindowIcon(QIcon(QStringLiteral(":/tarvelo/tarvelo.svg")));
     setFont(defaultBenchFont());
 
     surface_ = new BenchSurface(this);

@@ -1,22 +1,49 @@
 #include "ui/widgets/LatchButton.h"
 
 #include <QIcon>
-#include <QSignalBlocker>
+#include <QPainter>
 
 namespace eh {
 
 LatchButton::LatchButton(const QString& picture, const QSize& pictureSize, QWidget* parent)
-    : QPushButton(parent) {
-    setCheckable(true);
+    : QAbstractButton(parent) {
     setIcon(QIcon(picture));
     setIconSize(pictureSize);
     setFocusPolicy(Qt::NoFocus);
-    setAutoDefault(false);
 }
 
 void LatchButton::setLatched(bool down) {
-    const QSignalBlocker quiet(this);
-    setChecked(down);
+    if (down == latched_) return;
+    latched_ = down;
+    update();
+}
+
+void LatchButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    // Down while latched or while the mouse holds it.
+    const bool sunken = latched_ || isDown();
+    p.fillRect(r, sunken ? QColor(208, 208, 208) : QColor(192, 192, 192));
+    const QColor light = Qt::white, shade(128, 128, 128), dark(64, 64, 64);
+    const QRect outer = r.adjusted(0, 0, -1, -1), inner = r.adjusted(1, 1, -2, -2);
+    p.setPen(sunken ? dark : light);
+    p.drawLine(outer.topLeft(), outer.topRight());
+    p.drawLine(outer.topLeft(), outer.bottomLeft());
+    p.setPen(sunken ? light : dark);
+    p.drawLine(outer.bottomLeft(), outer.bottomRight());
+    p.drawLine(outer.topRight(), outer.bottomRight());
+    p.setPen(sunken ? shade : QColor(224, 224, 224));
+    p.drawLine(inner.topLeft(), inner.topRight());
+    p.drawLine(inner.topLeft(), inner.bottomLeft());
+    p.setPen(sunken ? QColor(224, 224, 224) : shade);
+    p.drawLine(inner.bottomLeft(), inner.bottomRight());
+    p.drawLine(inner.topRight(), inner.bottomRight());
+
+    const QPixmap picture = icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    QRect place(QPoint(0, 0), iconSize());
+    place.moveCenter(r.center());
+    if (sunken) place.translate(1, 1);
+    p.drawPixmap(place, picture);
 }
 
 }  // namespace eh

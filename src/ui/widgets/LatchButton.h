@@ -2,20 +2,25 @@
 // A two-state picture button. It does not toggle itself: a click only reports the
 // press, and whoever owns the state (the bench) says whether it now stands down.
 
-#include <QPushButton>
+#include <QAbstractButton>
 
 namespace eh {
 
-class LatchButton : public QPushButton {
+class LatchButton : public QAbstractButton {
     Q_OBJECT
 public:
     LatchButton(const QString& picture, const QSize& pictureSize, QWidget* parent = nullptr);
 
-    bool isLatched() const { return isChecked(); }
+    bool isLatched() const { return latched_; }
     void setLatched(bool down);
 
+    QSize sizeHint() const override { return iconSize() + QSize(8, 8); }
+
 protected:
-    void nextCheckState() override {}
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool latched_ = false;
 };
 
 }  // namespace eh
