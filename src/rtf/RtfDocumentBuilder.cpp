@@ -1,8 +1,13 @@
 #include "rtf/RtfDocumentBuilder.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextImageFormat>
 #include <QUrl>
+
+#include <algorithm>
+#include <cmath>
 
 namespace eh::rtf {
 
@@ -34,17 +39,59 @@ void RtfDocumentBuilder::endParagraph(const QTextBlockFormat& block, const QText
     cursor_.insertBlock(block, mark);
 }
 
-void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCharFormat& format) {
+namespace {
+
+// The picture with transparent rows added above and below, given in display pixels.
+QImage padded(const QImage& image, double displayHeight, double top, double bottom) {
+    const double scale = image.height() / displayHeight;
+    const int topRows = qRound(top * scale);
+    const int bottomRows = qRound(bottom * scale);
+    if (topRows <= 0 && bottomRows <= 0)
+        return image;
+    QImage out(image.width(), image.height() + topRows + bottomRows, QImage::Format_ARGB32_Premultiplied);
+    if (out.isNull())
+        return image;
+    out.fill(Qt::transparent);
+    QPainter painter(&out);
+    painter.drawImage(0, topRows, image);
+    return out;
+}
+
+}  // namespace
+
+void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCharFormat& format,
+                                     double shift) {
     if (!reserve(1))
         return;
-    const QUrl name(QStringLiteral("rtf-picture:%1").arg(++images_));
-    doc_.addResource(QTextDocument::ImageResource, name, picture.image);
     QTextImageFormat image;
     image.merge(format);
+    image.clearProperty(QTextFormat::TextBaselineOffset);
+    QSizeF size = picture.displaySize;
+    QImage pixels = picture.image;
+    if (shift > 0) {
+        // Raised: sits on the baseline with empty space under it.
+        pixels = padded(pixels, size.height(), 0, shift);
+        size.rheight() += shift;
+        image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
+    } else if (shift < 0) {
+        // Lowered: the layout gives descent only to middle-aligned objects, half the height
+        // less half an x-height; padding above or below makes that descent the one asked.
+        const double lowered = -shift;
+        const double h = size.height();
+        const double k = QFontMetrics(image.font()).xHeight() / 2.0;
+        const double below = h - k - 2 * lowered;
+        const double above = below >= 0 ? 0 : -below;
+        pixels = padded(pixels, h, above, std::max(0.0, below));
+        size.rheight() += std::abs(below);
+        image.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+    } else {
+        image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
+    }
+    const QUrl name(QStringLiteral("rtf-picture:%1").arg(++images_));
+    doc_.addResource(QTextDocument::ImageResource, name, pixels);
     image.setName(name.toString());
-    image.setWidth(picture.displaySize.width());
-    image.setHeight(picture.displaySize.height());
-    image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
+    image.setWidth(size.width());
+    image.setHeight(size.height());
     cursor_.insertImage(image);
 }
 

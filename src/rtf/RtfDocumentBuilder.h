@@ -18,7 +18,9 @@ public:
 
     void insertText(const QString& text, const QTextCharFormat& format);
     void endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark);
-    void insertImage(const PictureImage& picture, const QTextCharFormat& format);
+    // `shift` raises (positive) or lowers (negative) the picture's bottom from the
+    // baseline, in document pixels.
+    void insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift);
     // Gives the last paragraph its format.
     void finish(const QTextBlockFormat& block, const QTextCharFormat& mark);
     // True once a limit was reached; later insertions are dropped.

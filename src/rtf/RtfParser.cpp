@@ -193,7 +193,8 @@ void RtfParser::finishPicture() {
         return;
     flushText();
     if (const auto image = decodePicture(picture, dpi_, pictureBudget_))
-        builder_.insertImage(*image, tables_.charFormat(state().chr));
+        builder_.insertImage(*image, tables_.charFormat(state().chr),
+                             state().chr.shiftHalfPoints / 2.0 * dpi_ / 72.0);
 }
 
 }  // namespace eh::rtf
