@@ -4,11 +4,11 @@
 
 namespace eh {
 
-QFont benchFont(const FontSpec& spec) {
-    QFont font(substituteFontFamily(QString::fromLatin1(spec.family)));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+QFont benchFont(const FontSpec& wanted) {
+    QFont font(substituteFontFamily(QString::fromLatin1(wanted.family)));
+    font.setPointSizeF(wanted.points);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     return font;
 }
 
