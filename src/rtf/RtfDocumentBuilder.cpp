@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace eh::rtf {
@@ -54,6 +55,7 @@ QImage padded(const QImage& image, double displayHeight, double top, double bott
     out.fill(Qt::transparent);
     QPainter painter(&out);
     painter.drawImage(0, topRows, image);
+    painter.end();
     return out;
 }
 
@@ -87,7 +89,10 @@ void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCha
     } else {
         image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
     }
-    const QUrl name(QStringLiteral("rtf-picture:%1").arg(++images_));
+    // Names are never reused, not even across documents: a pixmap cached for an
+    // earlier document under the same name would otherwise be shown.
+    static std::atomic<quint64> serial{0};
+    const QUrl name(QStringLiteral("rtf-picture:%1").arg(++serial));
     doc_.addResource(QTextDocument::ImageResource, name, pixels);
     image.setName(name.toString());
     image.setWidth(size.width());

@@ -33,7 +33,6 @@ private:
     QTextCursor cursor_;
     qint64 characters_ = 0;
     qint64 paragraphs_ = 0;
-    int images_ = 0;
     bool full_ = false;
 };
 

@@ -187,11 +187,17 @@ QByteArray pngBytes(const QImage& image) {
 
 QRect inkBounds(const QImage& image, QColor background) {
     const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    const QRgb bg = background.rgba();
+    // Faint pixels (edges of smoothly scaled pictures, antialiasing) are not ink.
+    const auto differs = [&](QRgb p) {
+        if (background.alpha() == 0)
+            return qAlpha(p) > 64;
+        return std::abs(qRed(p) - background.red()) > 64 || std::abs(qGreen(p) - background.green()) > 64 ||
+               std::abs(qBlue(p) - background.blue()) > 64;
+    };
     QRect r;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != bg && qAlpha(img.pixel(x, y)) > 64)
+            if (differs(img.pixel(x, y)))
                 r = r.united(QRect(x, y, 1, 1));
     return r;
 }

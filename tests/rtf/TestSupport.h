@@ -67,7 +67,8 @@ private:
 QByteArray toRtfHex(const QByteArray& data);
 QByteArray pngBytes(const QImage& image);
 
-// The smallest rectangle holding pixels that differ from transparent (or from `background`).
+// The smallest rectangle holding pixels that clearly differ from transparent (or from an
+// opaque `background`).
 QRect inkBounds(const QImage& image, QColor background = Qt::transparent);
 // The share of pixels inside `r` whose colour is within `tolerance` of `color`.
 double coverage(const QImage& image, const QRect& r, QColor color, int tolerance = 40);
