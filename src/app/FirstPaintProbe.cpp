@@ -55,10 +55,12 @@ double msSinceStart(const char** clockName) {
     return msSinceKernelStart();
 }
 
-long peakRssKb() {
+// A "Key:   123 kB" line of /proc/self/status, in kB.
+long statusKb(const char* key) {
     std::ifstream in("/proc/self/status");
+    const std::string prefix = std::string(key) + ":";
     for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+        if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
     return -1;
 }
 
@@ -96,7 +98,8 @@ private:
     void firstFrameDone() {
         const char* clock = "";
         const double ms = msSinceStart(&clock);
-        std::printf("first-paint-ms %.3f\npeak-rss-kb %ld\nclock %s\n", ms, peakRssKb(), clock);
+        std::printf("first-paint-ms %.3f\npeak-rss-kb %ld\nrss-anon-kb %ld\nrss-file-kb %ld\nclock %s\n", ms,
+                    statusKb("VmHWM"), statusKb("RssAnon"), statusKb("RssFile"), clock);
         std::fflush(stdout);
         if (idleSeconds_ <= 0) {
             QCoreApplication::quit();
