@@ -98,8 +98,9 @@ private:
     void firstFrameDone() {
         const char* clock = "";
         const double ms = msSinceStart(&clock);
-        std::printf("first-paint-ms %.3f\npeak-rss-kb %ld\nrss-anon-kb %ld\nrss-file-kb %ld\nclock %s\n", ms,
-                    statusKb("VmHWM"), statusKb("RssAnon"), statusKb("RssFile"), clock);
+        std::printf("first-paint-ms %.3f\nfirst-paint-cpu-ms %.3f\npeak-rss-kb %ld\nrss-anon-kb %ld\n"
+                    "rss-file-kb %ld\nclock %s\n",
+                    ms, cpuMs(), statusKb("VmHWM"), statusKb("RssAnon"), statusKb("RssFile"), clock);
         std::fflush(stdout);
         if (idleSeconds_ <= 0) {
             QCoreApplication::quit();

@@ -2,8 +2,9 @@
 // Whole-program measurements for scripts/bench, asked for through the environment and
 // inert otherwise:
 //   TARVELO_EXIT_AFTER_FIRST_PAINT=1  once the first frame of a window is painted,
-//       print "first-paint-ms <ms since the process started>", "peak-rss-kb <VmHWM>"
-//       (with the resident anonymous and file-backed parts) and quit;
+//       print "first-paint-ms <ms since the process started>", the CPU time used so
+//       far, "peak-rss-kb <VmHWM>" (with the resident anonymous and file-backed parts)
+//       and quit;
 //   TARVELO_IDLE_SECONDS=N  after the first frame (and the scenario below) and one
 //       second to settle, print "idle-cpu-ms <CPU time of the process in N s>" and
 //       "idle-wall-ms <the N s as measured>" and quit;

@@ -76,7 +76,8 @@ void Checker::ranges() {
 
 void Checker::readouts() {
     const BenchModel& b = bench_;
-    readout(WidgetId::Display_Fuente, b.Fuente_On, {2, 2, 3, false}, fmt(b.I_Fuente, kPatternFuente),
+    // A current just below 100 mA rounds to "100.000".
+    readout(WidgetId::Display_Fuente, b.Fuente_On, {2, 3, 3, false}, fmt(b.I_Fuente, kPatternFuente),
             "00.000");
     readout(WidgetId::Display_Volt, b.Volt_On, {2, 4, 5, true}, fmt(b.Lectura_Volt.value(), kPatternVolt),
             "00.00000");
