@@ -151,7 +151,7 @@ TEST_P(Soak, EveryEventInAnyOrderKeepsTheBenchSound) {
     std::cout << "[ soak     ] " << events << " events, T " << c.minT << ".." << c.maxT << " K, B up to "
               << c.maxB << " G, readings " << c.minVolt << ".." << c.maxVolt << " V, " << c.filesChecked
               << " files saved, " << c.cancelledSaves << " saves cancelled, full register " << c.fullRegister
-              << " times, " << c.refusedClicks << " events changed nothing\n";
+              << " times, " << c.refusedClicks << " events changed no widget\n";
 
     // With the default number of events the run must have reached the corners of
     // the bench; fewer events are for quick local runs.
