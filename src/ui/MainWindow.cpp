@@ -88,8 +88,4 @@ void EH::attachCableStubs() {
     }
 }
 
-void EH::openChapter(const QString& fileName) {
-    Q_UNUSED(fileName);
-}
-
 }  // namespace eh

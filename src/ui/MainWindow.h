@@ -23,9 +23,8 @@ public:
     BenchSurface* surface() const { return surface_; }
     const QTimer& timer(WidgetId id) const { return const_cast<EH*>(this)->timerFor(id); }
 
-    // Hook for the theory window: the chapter links call this with their file name
-    // ("Intro.rtf", "EH.rtf", ...). The theory window is not part of the program yet,
-    // so nothing opens.
+    // Opens the theory window on a course chapter ("Intro.rtf", "EH.rtf", ...), as
+    // the chapter links do.
     void openChapter(const QString& fileName);
 
 private:

@@ -1,6 +1,7 @@
 // The information icons and the script links of the bench window.
 #include "ui/MainWindow.h"
 #include "ui/info/HelpWindows.h"
+#include "ui/theory/TheoryWindow.h"
 #include "ui/widgets/InfoIcon.h"
 #include "ui/widgets/LinkLabel.h"
 
@@ -29,5 +30,7 @@ void EH::openSampleInfo() {
     const SampleRow& row = model_.Catalogo.row(model_.Muestra_Sel);
     showInfo3(this, SampleDimensions{model_.Muestra_Sel, row.Longitud, row.Anchura, row.Grosor});
 }
+
+void EH::openChapter(const QString& fileName) { showTeoria(this, fileName); }
 
 }  // namespace eh

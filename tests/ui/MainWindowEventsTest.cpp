@@ -50,7 +50,6 @@ private slots:
     void registerCountsReadings();
     void iconsAndAboutOpenTheirWindows();
     void timersKeepRunningBehindAHelpWindow();
-    void chapterLinksOpenNothingYet();
     void closingEndsTheProgramWithoutAPrompt();
 
 private:
@@ -274,18 +273,6 @@ void MainWindowEventsTest::timersKeepRunningBehindAHelpWindow() {
     click(w, "Image2");
     QVERIFY(!before.isEmpty());
     QVERIFY(during != before);
-}
-
-void MainWindowEventsTest::chapterLinksOpenNothingYet() {
-    // The theory window is still to come: a chapter link must not leave a stray window.
-    const int before = QApplication::topLevelWidgets().size();
-    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5"}) {
-        QSignalSpy spy(child<LinkLabel>(*window_, name), &LinkLabel::clicked);
-        click(*window_, name);
-        QCOMPARE(spy.count(), 1);
-    }
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    QCOMPARE(QApplication::topLevelWidgets().size(), before);
 }
 
 void MainWindowEventsTest::closingEndsTheProgramWithoutAPrompt() {

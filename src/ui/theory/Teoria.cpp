@@ -1,0 +1,54 @@
+#include "ui/theory/Teoria.h"
+
+#include <QPalette>
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include "rtf/FontSubstitution.h"
+#include "rtf/RtfReader.h"
+
+namespace eh {
+namespace {
+
+constexpr int px(int twips) { return twips / 15; }
+QRect twRect(int l, int t, int w, int h) { return {px(l), px(t), px(w), px(h)}; }
+
+}  // namespace
+
+Teoria::Teoria(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Teoria"));
+    setWindowTitle(QStringLiteral("INTRODUCCIÓN TEÓRICA "));
+    setFixedSize(px(9465), px(6240));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(224, 224, 224));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    texto1_ = new QTextBrowser(this);
+    texto1_->setObjectName(QStringLiteral("Texto1"));
+    texto1_->setGeometry(twRect(240, 120, 9015, 5535));
+    texto1_->setFrameShape(QFrame::Box);
+    texto1_->setLineWidth(1);
+    texto1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    texto1_->setLineWrapMode(QTextEdit::WidgetWidth);
+    texto1_->setOpenLinks(false);
+    texto1_->setReadOnly(true);
+
+    command1_ = new QPushButton(QStringLiteral("Cerrar"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setGeometry(twRect(3840, 5760, 1695, 375));
+    QFont font(substituteFontFamily(QStringLiteral("MS Sans Serif")));
+    font.setPointSizeF(8.25);
+    command1_->setFont(font);
+    connect(command1_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+bool Teoria::loadChapter(const QString& path, QString* error) {
+    chapterPath_ = path;
+    const RtfLoadResult result = loadRtfFile(path, *texto1_->document());
+    if (!result.ok && error) *error = result.error;
+    texto1_->moveCursor(QTextCursor::Start);
+    return result.ok;
+}
+
+}  // namespace eh
