@@ -13,4 +13,4 @@ inline void startApplication(int* argc, char*** argv) {
     (void)app;
 }
 
-}  // namespace eh::fuzz
+} // namespace eh::fuzz

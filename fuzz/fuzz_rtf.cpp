@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QTextDocument doc;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const eh::RtfLoadResult result = eh::loadRtf(bytes, doc);
-    if (!result.ok && result.error.isEmpty())
-        __builtin_trap();  // every failure must say why
+    if (!result.ok && result.error.isEmpty()) __builtin_trap(); // every failure must say why
     return 0;
 }

@@ -8,8 +8,8 @@ namespace eh {
 
 struct SaveDialogRequest {
     std::string title;
-    std::string filter;          // "description|pattern|description|pattern"
-    int filterIndex = 1;         // preselected entry, counted from 1
+    std::string filter;  // "description|pattern|description|pattern"
+    int filterIndex = 1; // preselected entry, counted from 1
     bool overwritePrompt = false;
 };
 
@@ -23,4 +23,4 @@ public:
     virtual void setBusyPointer(bool busy) = 0;
 };
 
-}  // namespace eh
+} // namespace eh

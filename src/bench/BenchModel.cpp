@@ -19,7 +19,7 @@ std::function<float()> defaultNoise() {
     return [gen = std::mt19937{}]() mutable { return static_cast<float>(gen() >> 8) * 0x1p-24f; };
 }
 
-}  // namespace
+} // namespace
 
 BenchModel::BenchModel(BenchHost& host, char decimalSeparator)
     : Rnd(defaultNoise()), host_(host), separator_(decimalSeparator) {
@@ -141,19 +141,20 @@ std::string BenchModel::format(double value, NumberPattern pattern) const {
 
 void BenchModel::Form_Load() {
     Catalogo.fill();
-    setItems(WidgetId::Combo_Muestra, {"Muestra " + numberToText(std::int64_t{1}),
-                                       "Muestra " + numberToText(std::int64_t{2})});
+    setItems(WidgetId::Combo_Muestra,
+             {"Muestra " + numberToText(std::int64_t{1}), "Muestra " + numberToText(std::int64_t{2})});
     for (auto id : {WidgetId::Led_Iman, WidgetId::Led_Control, WidgetId::Led_Volt, WidgetId::Led_Fuente,
                     WidgetId::Led_Crio, WidgetId::Led_Inter})
         setFill(id, kLampOff);
     setWidth(WidgetId::Muestra, 65);
     for (auto id : {WidgetId::Fija_I_Iman, WidgetId::Mide_I_Iman, WidgetId::Display_Volt})
         setTextColor(id, kTextOff);
-    for (auto id : {WidgetId::Baja1, WidgetId::Baja2, WidgetId::Baja3, WidgetId::Baja4, WidgetId::Baja5,
-                    WidgetId::Sube1, WidgetId::Sube2, WidgetId::Sube3, WidgetId::Sube4, WidgetId::Sube5,
-                    WidgetId::BajaT1, WidgetId::BajaT2, WidgetId::BajaT3, WidgetId::BajaT4,
-                    WidgetId::SubeT1, WidgetId::SubeT2, WidgetId::SubeT3, WidgetId::SubeT4,
-                    WidgetId::Acumular, WidgetId::Reset, WidgetId::Salvar})
+    for (auto id :
+         {WidgetId::Baja1,  WidgetId::Baja2,  WidgetId::Baja3,  WidgetId::Baja4,    WidgetId::Baja5,
+          WidgetId::Sube1,  WidgetId::Sube2,  WidgetId::Sube3,  WidgetId::Sube4,    WidgetId::Sube5,
+          WidgetId::BajaT1, WidgetId::BajaT2, WidgetId::BajaT3, WidgetId::BajaT4,   WidgetId::SubeT1,
+          WidgetId::SubeT2, WidgetId::SubeT3, WidgetId::SubeT4, WidgetId::Acumular, WidgetId::Reset,
+          WidgetId::Salvar})
         setEnabled(id, false);
     R_Muestra = 1.0f;
     R_Hall = 1.0f;
@@ -219,4 +220,4 @@ void BenchModel::Recalcular_Lectura(bool withCopies) {
     }
 }
 
-}  // namespace eh
+} // namespace eh

@@ -132,4 +132,4 @@ private:
     bool channelOpen_ = false;
 };
 
-}  // namespace eh
+} // namespace eh

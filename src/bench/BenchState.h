@@ -26,15 +26,15 @@ struct BenchState {
 
     // Voltmeter and switch box
     bool Volt_On = false;
-    std::int16_t Conmutador = 0;  // 0 open, 1 resistivity, 2 Hall
+    std::int16_t Conmutador = 0; // 0 open, 1 resistivity, 2 Hall
 
     // Current source
-    float I_Fuente = 0;  // mA
+    float I_Fuente = 0; // mA
     bool Fuente_On = false;
 
     // Temperature controller and cryogenerator
-    float T_Medida = 0;    // K
-    float T_Consigna = 0;  // K
+    float T_Medida = 0;   // K
+    float T_Consigna = 0; // K
     std::int16_t Control_On = 0;
     float Capacidad_Termica = 0;
     float Ganancia_Control = 0;
@@ -43,12 +43,12 @@ struct BenchState {
 
     // Electromagnet supply
     bool Iman_On = false;
-    float I_Iman_Max = 0;  // A
-    float I_Iman = 0;      // A
-    float Tau_Iman = 0;    // ticks
+    float I_Iman_Max = 0; // A
+    float I_Iman = 0;     // A
+    float Tau_Iman = 0;   // ticks
     std::int32_t Ticks_Iman = 0;
     std::int16_t Polaridad = 0;
-    float B_Iman = 0;  // gauss, without sign
+    float B_Iman = 0; // gauss, without sign
 
     // Measurement interface and register (slots 1..100; slot 0 unused)
     bool Inter_On = false;
@@ -65,4 +65,4 @@ struct BenchState {
     std::string Nombre_Fichero;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -11,4 +11,4 @@ void BenchModel::Bot_Crio_On_Click() {
     Crio_On = Crio_On == 0 ? 1 : 0;
 }
 
-}  // namespace eh
+} // namespace eh

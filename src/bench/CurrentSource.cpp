@@ -8,7 +8,7 @@ constexpr WidgetId kStepButtons[] = {WidgetId::Baja1, WidgetId::Baja2, WidgetId:
                                      WidgetId::Baja5, WidgetId::Sube1, WidgetId::Sube2, WidgetId::Sube3,
                                      WidgetId::Sube4, WidgetId::Sube5};
 
-}  // namespace
+} // namespace
 
 void BenchModel::Bot_Fuente_On_Click() {
     if (!isEnabled(WidgetId::Bot_Fuente_On)) return;
@@ -68,4 +68,4 @@ void BenchModel::Baja5_Click() {
     if (isEnabled(WidgetId::Baja5)) stepCurrent(10.0f, false, 10.0);
 }
 
-}  // namespace eh
+} // namespace eh

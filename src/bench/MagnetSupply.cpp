@@ -9,9 +9,11 @@ namespace eh {
 namespace {
 
 // Field law of the magnet, gauss from amperes.
-double fieldOf(double amperes) { return amperes * 1000.0 - amperes * amperes * 10.0; }
+double fieldOf(double amperes) {
+    return amperes * 1000.0 - amperes * amperes * 10.0;
+}
 
-}  // namespace
+} // namespace
 
 // The displays never show 10.00 for an exact 10 A.
 std::string BenchModel::textIman(float current) const {
@@ -100,7 +102,11 @@ void BenchModel::magnetTick(WidgetId timer, WidgetId sw) {
     Ticks_Iman = n == INT32_MAX ? n : n + 1;
 }
 
-void BenchModel::Timer_Iman1_Timer() { magnetTick(WidgetId::Timer_Iman1, WidgetId::Bot_Izquierda); }
-void BenchModel::Timer_Iman2_Timer() { magnetTick(WidgetId::Timer_Iman2, WidgetId::Bot_Derecha); }
+void BenchModel::Timer_Iman1_Timer() {
+    magnetTick(WidgetId::Timer_Iman1, WidgetId::Bot_Izquierda);
+}
+void BenchModel::Timer_Iman2_Timer() {
+    magnetTick(WidgetId::Timer_Iman2, WidgetId::Bot_Derecha);
+}
 
-}  // namespace eh
+} // namespace eh

@@ -13,4 +13,4 @@ void BenchModel::Bot_Inter_Click() {
     Inter_On = on;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -10,7 +10,7 @@ constexpr WidgetId kSetPointButtons[] = {WidgetId::BajaT1, WidgetId::BajaT2, Wid
                                          WidgetId::BajaT4, WidgetId::SubeT1, WidgetId::SubeT2,
                                          WidgetId::SubeT3, WidgetId::SubeT4};
 
-}  // namespace
+} // namespace
 
 void BenchModel::Bot_Control_On_Click() {
     if (!isEnabled(WidgetId::Bot_Control_On)) return;
@@ -75,8 +75,9 @@ void BenchModel::Timer_Control_Timer() {
     if (t > tc)
         power = static_cast<float>((300.0 - t) * 2.0);
     else if (t < tc)
-        power = static_cast<float>(double{static_cast<float>(Control_On)} * Ganancia_Control * (double{tc} - t) +
-                                   (300.0 - t) * 2.0 + 50.0);
+        power =
+            static_cast<float>(double{static_cast<float>(Control_On)} * Ganancia_Control * (double{tc} - t) +
+                               (300.0 - t) * 2.0 + 50.0);
     const auto dT = static_cast<float>((double{power} - double{static_cast<float>(Crio_On)} * Potencia_Crio) *
                                        0.1 / Capacidad_Termica);
     const double noise = std::floor(double{Rnd()} * 21.0 - 10.0) / 200.0;
@@ -84,4 +85,4 @@ void BenchModel::Timer_Control_Timer() {
     if (Control_On == 1) setText(WidgetId::Display_T_Medida, format(T_Medida, kPatternTemp));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -36,4 +36,4 @@ void BenchModel::Conmuta_EH_Click() {
     if (isEnabled(WidgetId::Conmuta_EH)) switchBoxChanged(WidgetId::Conmuta_EH, 2);
 }
 
-}  // namespace eh
+} // namespace eh

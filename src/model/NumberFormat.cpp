@@ -38,8 +38,8 @@ bool roundScaled(double magnitude, int decimals, std::uint64_t& result) {
 // and the decimal exponent of the first digit.
 struct Decimal {
     bool negative = false;
-    std::string digits;  // "15" for 1.5E-05
-    int exponent = 0;    // -5 for 1.5E-05
+    std::string digits; // "15" for 1.5E-05
+    int exponent = 0;   // -5 for 1.5E-05
 };
 
 Decimal toDecimal(float value) {
@@ -102,7 +102,7 @@ std::string plainOrExponent(float value, bool leadingBlank, bool leadingZero) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 std::string formatPattern(double value, NumberPattern pattern, char decimalSeparator) {
     std::uint64_t scaled = 0;
@@ -123,7 +123,9 @@ std::string formatPattern(double value, NumberPattern pattern, char decimalSepar
     return out;
 }
 
-std::string numberToText(float value) { return plainOrExponent(value, true, false); }
+std::string numberToText(float value) {
+    return plainOrExponent(value, true, false);
+}
 
 std::string numberToText(std::int64_t value) {
     std::string out(value < 0 ? "-" : " ");
@@ -135,6 +137,8 @@ std::string numberToText(std::int64_t value) {
 // The data file writes 0.12345 with its leading zero, which every spreadsheet and
 // script reads; it switches to exponent form below 1E-04 and from 1E+07 on, where
 // seven significant digits no longer fit the plain form without padding zeros.
-std::string formatDataValue(float value) { return plainOrExponent(value, false, true); }
+std::string formatDataValue(float value) {
+    return plainOrExponent(value, false, true);
+}
 
-}  // namespace eh
+} // namespace eh

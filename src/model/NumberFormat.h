@@ -13,11 +13,11 @@ struct NumberPattern {
     int decimals;
 };
 
-inline constexpr NumberPattern kPatternFuente{2, 3};  // "00.000"
-inline constexpr NumberPattern kPatternTemp{3, 1};    // "000.0"
-inline constexpr NumberPattern kPatternIman{1, 2};    // "0.00"
-inline constexpr NumberPattern kPatternVolt{2, 5};    // "00.00000"
-inline constexpr NumberPattern kPatternCount{3, 0};   // "000"
+inline constexpr NumberPattern kPatternFuente{2, 3}; // "00.000"
+inline constexpr NumberPattern kPatternTemp{3, 1};   // "000.0"
+inline constexpr NumberPattern kPatternIman{1, 2};   // "0.00"
+inline constexpr NumberPattern kPatternVolt{2, 5};   // "00.00000"
+inline constexpr NumberPattern kPatternCount{3, 0};  // "000"
 
 // Formats `value` with a pattern. Halves round away from zero (judged on the exact
 // binary value); a value that rounds to zero never shows a minus sign.
@@ -33,4 +33,4 @@ std::string numberToText(std::int64_t value);
 // significant digits, "0.3" with its leading zero, "1.5E-05" for tiny magnitudes.
 std::string formatDataValue(float value);
 
-}  // namespace eh
+} // namespace eh

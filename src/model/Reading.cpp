@@ -15,4 +15,4 @@ TaggedNumber computeReading(std::int16_t conmutador, float iFuente, float rMuest
     }
 }
 
-}  // namespace eh
+} // namespace eh

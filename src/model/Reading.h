@@ -12,4 +12,4 @@ namespace eh {
 TaggedNumber computeReading(std::int16_t conmutador, float iFuente, float rMuestra, float rHall, float bIman,
                             std::int16_t polaridad, float grosor);
 
-}  // namespace eh
+} // namespace eh

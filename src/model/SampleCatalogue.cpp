@@ -28,7 +28,7 @@ SampleRow material() {
     return r;
 }
 
-}  // namespace
+} // namespace
 
 void SampleCatalogue::fill() {
     SampleRow& s1 = row(1);
@@ -59,4 +59,4 @@ SampleRow& SampleCatalogue::row(int number) {
     return const_cast<SampleRow&>(static_cast<const SampleCatalogue&>(*this).row(number));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -8,26 +8,26 @@
 namespace eh {
 
 struct SampleRow {
-    float Longitud = 0;       // cm, between the resistivity voltage contacts
-    float Anchura = 0;        // cm
-    float Grosor = 0;         // cm
-    float Mu_Red_Coef_N = 0;  // electron lattice-scattering mobility coefficient
+    float Longitud = 0;      // cm, between the resistivity voltage contacts
+    float Anchura = 0;       // cm
+    float Grosor = 0;        // cm
+    float Mu_Red_Coef_N = 0; // electron lattice-scattering mobility coefficient
     float Mu_Red_Exp_N = 0;
-    float Mu_Imp_Coef_N = 0;  // electron impurity-scattering mobility coefficient
+    float Mu_Imp_Coef_N = 0; // electron impurity-scattering mobility coefficient
     float Mu_Red_Coef_P = 0;
     float Mu_Red_Exp_P = 0;
     float Mu_Imp_Coef_P = 0;
-    float Eg_300 = 0;         // meV
-    float Eg_Coef_T = 0;      // meV/K
-    std::int16_t Valles = 0;  // equivalent conduction minima
+    float Eg_300 = 0;        // meV
+    float Eg_Coef_T = 0;     // meV/K
+    std::int16_t Valles = 0; // equivalent conduction minima
     float Masa_N = 0;
     float Masa_Ligeros = 0;
     float Masa_Pesados = 0;
-    float E_Donador = 0;      // meV
-    float Dopado_N = 0;       // cm^-3
-    float E_Aceptor = 0;      // meV
-    float Dopado_P = 0;       // cm^-3
-    std::string Tipo;         // "N" or "P"
+    float E_Donador = 0; // meV
+    float Dopado_N = 0;  // cm^-3
+    float E_Aceptor = 0; // meV
+    float Dopado_P = 0;  // cm^-3
+    std::string Tipo;    // "N" or "P"
 };
 
 class SampleCatalogue {
@@ -46,4 +46,4 @@ private:
     std::array<SampleRow, kRows> rows_{};
 };
 
-}  // namespace eh
+} // namespace eh

@@ -17,7 +17,7 @@ public:
 
     Tag tag() const { return tag_; }
     bool empty() const { return tag_ == Tag::Empty; }
-    double value() const { return value_; }  // exact for every tag
+    double value() const { return value_; } // exact for every tag
     float toSingle() const { return static_cast<float>(value_); }
 
     friend bool operator==(const TaggedNumber&, const TaggedNumber&) = default;
@@ -28,4 +28,4 @@ private:
     double value_ = 0.0;
 };
 
-}  // namespace eh
+} // namespace eh

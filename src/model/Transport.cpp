@@ -9,10 +9,10 @@ ModelFault::ModelFault(int code) : std::runtime_error("model fault"), code_(code
 
 namespace {
 
-constexpr double kQ = 1.6e-19;       // elementary charge, C
-constexpr double kNref = 2.5e19;     // density of states of a unit-mass band at 300 K
-constexpr double kGapDiv = 51.0;     // 2kT at 300 K, meV
-constexpr double kIonDiv = 25.5;     // kT at 300 K, meV
+constexpr double kQ = 1.6e-19;   // elementary charge, C
+constexpr double kNref = 2.5e19; // density of states of a unit-mass band at 300 K
+constexpr double kGapDiv = 51.0; // 2kT at 300 K, meV
+constexpr double kIonDiv = 25.5; // kT at 300 K, meV
 constexpr double kFieldFactor = 1e-8;
 constexpr double kFieldFactor2 = 1e-16;
 
@@ -45,9 +45,11 @@ float mobility(double t, double tPow15, float redCoef, float redExp, float impCo
 
 // Free carriers in the freeze-out regime: the positive root of the ionisation
 // balance 2r·n² + n = N.
-double frozen(double r, double doping) { return divide(std::sqrt(chk(r * 8.0 * doping + 1.0)) - 1.0, r * 4.0); }
+double frozen(double r, double doping) {
+    return divide(std::sqrt(chk(r * 8.0 * doping + 1.0)) - 1.0, r * 4.0);
+}
 
-}  // namespace
+} // namespace
 
 void computeTransport(const SampleRow& c, float tf, float bf, float& rHall, float& rMuestra) {
     const double t = tf, b = bf;
@@ -109,4 +111,4 @@ void computeTransport(const SampleRow& c, float tf, float bf, float& rHall, floa
     rMuestra = toFloat(divide(rho * c.Longitud, double{c.Grosor} * c.Anchura));
 }
 
-}  // namespace eh
+} // namespace eh

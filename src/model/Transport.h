@@ -28,4 +28,4 @@ inline constexpr int kFaultDivision = 11;
 // on a fault a ModelFault is thrown and whatever was already written stays.
 void computeTransport(const SampleRow& c, float t, float b, float& rHall, float& rMuestra);
 
-}  // namespace eh
+} // namespace eh

@@ -18,25 +18,41 @@ FileError errorFromErrno(int err) {
     switch (err) {
     case ENOENT:
     case ENOTDIR:
-    case ELOOP: code = 76; break;
+    case ELOOP:
+        code = 76;
+        break;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY: code = 75; break;
-    case ENAMETOOLONG: code = 52; break;
+    case ETXTBSY:
+        code = 75;
+        break;
+    case ENAMETOOLONG:
+        code = 52;
+        break;
     case EINVAL:
-    case EILSEQ: code = 64; break;
+    case EILSEQ:
+        code = 64;
+        break;
     case ENXIO:
     case ENODEV:
     case EBUSY:
-    case EAGAIN: code = 71; break;
+    case EAGAIN:
+        code = 71;
+        break;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: code = 61; break;
+    case EFBIG:
+        code = 61;
+        break;
     case EMFILE:
-    case ENFILE: code = 67; break;
-    default: code = 57; break;
+    case ENFILE:
+        code = 67;
+        break;
+    default:
+        code = 57;
+        break;
     }
     return {code, faultDescription(code)};
 }
@@ -77,7 +93,7 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
-}  // namespace
+} // namespace
 
 std::string formatDataLine(int recordNumber, const std::array<float, 6>& values) {
     std::string line = std::to_string(recordNumber);
@@ -129,4 +145,4 @@ std::optional<FileError> writeFileReplacing(const std::string& requested, std::s
     return std::nullopt;
 }
 
-}  // namespace eh
+} // namespace eh

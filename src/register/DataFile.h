@@ -13,8 +13,8 @@ namespace eh {
 std::string formatDataLine(int recordNumber, const std::array<float, 6>& values);
 
 struct FileError {
-    int code;                 // run-time error code, as reported to the user
-    std::string description;  // for codes outside the bench's own table
+    int code;                // run-time error code, as reported to the user
+    std::string description; // for codes outside the bench's own table
 };
 
 // Replaces `path` with `content`: written to a temporary file beside it, flushed to
@@ -22,4 +22,4 @@ struct FileError {
 // no temporary file is left. A target that is a device or a pipe is written in place.
 std::optional<FileError> writeFileReplacing(const std::string& path, std::string_view content);
 
-}  // namespace eh
+} // namespace eh

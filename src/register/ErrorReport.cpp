@@ -25,7 +25,7 @@ constexpr std::array<TableEntry, 8> kTablaErrores{{
     {76, "no se encuentra el camino de acceso "},
 }};
 
-}  // namespace
+} // namespace
 
 std::string errorMessage(int code, const std::string& description) {
     for (const auto& entry : kTablaErrores)
@@ -35,23 +35,34 @@ std::string errorMessage(int code, const std::string& description) {
 
 std::string faultDescription(int code) {
     switch (code) {
-    case 5: return "Operación no válida";
-    case 6: return "Desbordamiento";
-    case 9: return "Subíndice fuera del intervalo";
-    case 11: return "División por cero";
-    case 57: return "Error de entrada/salida en el dispositivo";
-    case 61: return "Disco lleno";
-    case 67: return "Demasiados ficheros abiertos";
-    case 70: return "Permiso denegado";
-    default: return "Error de la aplicación";
+    case 5:
+        return "Operación no válida";
+    case 6:
+        return "Desbordamiento";
+    case 9:
+        return "Subíndice fuera del intervalo";
+    case 11:
+        return "División por cero";
+    case 57:
+        return "Error de entrada/salida en el dispositivo";
+    case 61:
+        return "Disco lleno";
+    case 67:
+        return "Demasiados ficheros abiertos";
+    case 70:
+        return "Permiso denegado";
+    default:
+        return "Error de la aplicación";
     }
 }
 
-bool errorClosesChannel(int code) { return code == 55 || code == 62; }
+bool errorClosesChannel(int code) {
+    return code == 55 || code == 62;
+}
 
 void BenchModel::TrataError(int code, const std::string& description) {
     if (errorClosesChannel(code)) channelOpen_ = false;
     host_.showMessage(errorMessage(code, description), kErrorTitle);
 }
 
-}  // namespace eh
+} // namespace eh

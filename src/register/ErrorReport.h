@@ -17,4 +17,4 @@ std::string faultDescription(int code);
 // Codes after which the data file channel is closed.
 bool errorClosesChannel(int code);
 
-}  // namespace eh
+} // namespace eh

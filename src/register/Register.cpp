@@ -25,4 +25,4 @@ void BenchModel::Reset_Click() {
     setText(WidgetId::Medidas, "000");
 }
 
-}  // namespace eh
+} // namespace eh

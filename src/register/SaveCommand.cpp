@@ -17,7 +17,7 @@ private:
     BenchHost& host_;
 };
 
-}  // namespace
+} // namespace
 
 void BenchModel::Salvar_Click() {
     if (!isEnabled(WidgetId::Salvar)) return;
@@ -52,4 +52,4 @@ void BenchModel::SalvaFichero() {
     if (error) TrataError(error->code, error->description);
 }
 
-}  // namespace eh
+} // namespace eh

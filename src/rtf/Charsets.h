@@ -30,4 +30,4 @@ QString decodeBytes(const QByteArray& bytes, int codePage);
 // True when the family name is that of the Symbol font.
 bool isSymbolFontName(const QString& family);
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -14,20 +14,18 @@ constexpr int kMaxDecodedSide = 16384;
 constexpr int kMaxSide = 4096;
 
 void appendU32(QByteArray& out, quint32 v) {
-    for (int i = 0; i < 4; ++i)
-        out.append(char((v >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i) out.append(char((v >> (8 * i)) & 0xFF));
 }
 
-}  // namespace
+} // namespace
 
 QImage readImageLimited(const QByteArray& data, const char* format) {
-    QByteArray copy = data;  // QBuffer wants a non-const array; this is a cheap shared copy
+    QByteArray copy = data; // QBuffer wants a non-const array; this is a cheap shared copy
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format ? QByteArray(format) : QByteArray());
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kMaxDecodedSide || size.height() > kMaxDecodedSide))
-        return {};
+    if (size.isValid() && (size.width() > kMaxDecodedSide || size.height() > kMaxDecodedSide)) return {};
     if (size.isValid() && (size.width() > kMaxSide || size.height() > kMaxSide))
         reader.setScaledSize(size.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio));
     QImage image = reader.read();
@@ -55,10 +53,9 @@ QImage decodeDib(const QByteArray& dib) {
         const quint32 compression = p.u32(8);
         const quint32 used = p.u32(16);
         qint64 entries = used != 0 ? qint64(used) : bits <= 8 ? (qint64(1) << bits) : 0;
-        if (entries > 256)
-            return {};
+        if (entries > 256) return {};
         paletteBytes = entries * 4;
-        if (compression == 3 && headerSize == 40)  // BI_BITFIELDS masks follow the header
+        if (compression == 3 && headerSize == 40) // BI_BITFIELDS masks follow the header
             paletteBytes += 12;
     } else {
         return {};
@@ -67,8 +64,7 @@ QImage decodeDib(const QByteArray& dib) {
         bits > 32)
         return {};
     const qint64 bitsOffset = 14 + qint64(headerSize) + paletteBytes;
-    if (bitsOffset > 14 + dib.size())
-        return {};
+    if (bitsOffset > 14 + dib.size()) return {};
     QByteArray file("BM");
     appendU32(file, quint32(14 + dib.size()));
     appendU32(file, 0);
@@ -77,4 +73,4 @@ QImage decodeDib(const QByteArray& dib) {
     return readImageLimited(file, "bmp");
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

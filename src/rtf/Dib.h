@@ -14,4 +14,4 @@ QImage decodeDib(const QByteArray& dib);
 // Reads an image in any format Qt knows (PNG, JPEG, BMP...) with the same size limits.
 QImage readImageLimited(const QByteArray& data, const char* format = nullptr);
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -10,11 +10,9 @@ QString substituteFontFamily(const QString& family) {
     if (f == u"times new roman" || f == u"times" || f == u"cg times" || f == u"wp greek century" ||
         f == u"symbol" || f == u"ms serif")
         return QStringLiteral("Liberation Serif");
-    if (f == u"courier new" || f == u"courier")
-        return QStringLiteral("Liberation Mono");
-    if (f == u"comic sans ms")
-        return QStringLiteral("Comic Neue");
+    if (f == u"courier new" || f == u"courier") return QStringLiteral("Liberation Mono");
+    if (f == u"comic sans ms") return QStringLiteral("Comic Neue");
     return family;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -10,4 +10,4 @@ namespace eh {
 // returned unchanged so that fontconfig can still match them.
 QString substituteFontFamily(const QString& family);
 
-}  // namespace eh
+} // namespace eh

@@ -13,29 +13,95 @@ using namespace std::string_view_literals;
 
 // Destinations that hold nothing to show, skipped whole even without \*.
 constexpr std::array kSkippedDestinations = {
-    "info"sv, "stylesheet"sv, "header"sv, "headerl"sv, "headerr"sv, "headerf"sv, "footer"sv,
-    "footerl"sv, "footerr"sv, "footerf"sv, "footnote"sv, "annotation"sv, "atnid"sv,
-    "atnauthor"sv, "fldinst"sv, "objdata"sv, "objclass"sv, "objname"sv, "objalias"sv,
-    "objsect"sv, "objitem"sv, "objtopic"sv, "nonshppict"sv, "pn"sv, "listtable"sv,
-    "listoverridetable"sv, "revtbl"sv, "rsidtbl"sv, "filetbl"sv, "template"sv, "private"sv,
-    "xe"sv, "tc"sv, "txe"sv, "rxe"sv, "comment"sv, "author"sv, "title"sv, "subject"sv,
-    "keywords"sv, "operator"sv, "creatim"sv, "revtim"sv, "printim"sv, "buptim"sv, "doccomm"sv,
-    "generator"sv, "themedata"sv, "colorschememapping"sv, "latentstyles"sv, "datastore"sv,
-    "xmlnstbl"sv, "mmathPr"sv, "pgdsctbl"sv, "picprop"sv, "blipuid"sv, "bkmkstart"sv,
-    "bkmkend"sv, "userprops"sv, "wgrffmtfilter"sv, "shpinst"sv, "fchars"sv, "lchars"sv,
-    "pnseclvl"sv, "ftnsep"sv, "ftnsepc"sv, "ftncn"sv, "aftnsep"sv, "aftnsepc"sv, "aftncn"sv,
-    "falt"sv, "panose"sv, "fname"sv, "do"sv, "pgptbl"sv, "listpicture"sv, "ud"sv,
+    "info"sv,
+    "stylesheet"sv,
+    "header"sv,
+    "headerl"sv,
+    "headerr"sv,
+    "headerf"sv,
+    "footer"sv,
+    "footerl"sv,
+    "footerr"sv,
+    "footerf"sv,
+    "footnote"sv,
+    "annotation"sv,
+    "atnid"sv,
+    "atnauthor"sv,
+    "fldinst"sv,
+    "objdata"sv,
+    "objclass"sv,
+    "objname"sv,
+    "objalias"sv,
+    "objsect"sv,
+    "objitem"sv,
+    "objtopic"sv,
+    "nonshppict"sv,
+    "pn"sv,
+    "listtable"sv,
+    "listoverridetable"sv,
+    "revtbl"sv,
+    "rsidtbl"sv,
+    "filetbl"sv,
+    "template"sv,
+    "private"sv,
+    "xe"sv,
+    "tc"sv,
+    "txe"sv,
+    "rxe"sv,
+    "comment"sv,
+    "author"sv,
+    "title"sv,
+    "subject"sv,
+    "keywords"sv,
+    "operator"sv,
+    "creatim"sv,
+    "revtim"sv,
+    "printim"sv,
+    "buptim"sv,
+    "doccomm"sv,
+    "generator"sv,
+    "themedata"sv,
+    "colorschememapping"sv,
+    "latentstyles"sv,
+    "datastore"sv,
+    "xmlnstbl"sv,
+    "mmathPr"sv,
+    "pgdsctbl"sv,
+    "picprop"sv,
+    "blipuid"sv,
+    "bkmkstart"sv,
+    "bkmkend"sv,
+    "userprops"sv,
+    "wgrffmtfilter"sv,
+    "shpinst"sv,
+    "fchars"sv,
+    "lchars"sv,
+    "pnseclvl"sv,
+    "ftnsep"sv,
+    "ftnsepc"sv,
+    "ftncn"sv,
+    "aftnsep"sv,
+    "aftnsepc"sv,
+    "aftncn"sv,
+    "falt"sv,
+    "panose"sv,
+    "fname"sv,
+    "do"sv,
+    "pgptbl"sv,
+    "listpicture"sv,
+    "ud"sv,
 };
 
-template <size_t N>
-bool contains(const std::array<std::string_view, N>& list, std::string_view word) {
+template <size_t N> bool contains(const std::array<std::string_view, N>& list, std::string_view word) {
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
 // Lengths in twips are kept within a page's reach.
-int twips(bool hasParam, int param) { return hasParam ? std::clamp(param, -31680, 31680) : 0; }
+int twips(bool hasParam, int param) {
+    return hasParam ? std::clamp(param, -31680, 31680) : 0;
+}
 
-}  // namespace
+} // namespace
 
 void RtfParser::handleSymbol(char symbol) {
     if (skipCount_ > 0) {
@@ -46,15 +112,23 @@ void RtfParser::handleSymbol(char symbol) {
     switch (symbol) {
     case '\\':
     case '{':
-    case '}': appendText(QString(QChar(symbol))); break;
-    case '~': appendText(QString(QChar(0x00A0))); break;
-    case '-': appendText(QString(QChar(0x00AD))); break;
-    case '_': appendText(QString(QChar(0x2011))); break;
-    case '\n':
-        if (state().destination == Destination::Text)
-            endParagraph();
+    case '}':
+        appendText(QString(QChar(symbol)));
         break;
-    default: break;  // \| \: and malformed \' escapes show nothing
+    case '~':
+        appendText(QString(QChar(0x00A0)));
+        break;
+    case '-':
+        appendText(QString(QChar(0x00AD)));
+        break;
+    case '_':
+        appendText(QString(QChar(0x2011)));
+        break;
+    case '\n':
+        if (state().destination == Destination::Text) endParagraph();
+        break;
+    default:
+        break; // \| \: and malformed \' escapes show nothing
     }
 }
 
@@ -63,11 +137,9 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         --skipCount_;
         return;
     }
-    if (handleDestination(word))
-        return;
+    if (handleDestination(word)) return;
     GroupState& s = state();
-    if (s.destination == Destination::Skip)
-        return;
+    if (s.destination == Destination::Skip) return;
     if (word == "u") {
         appendUnicode(param);
         skipCount_ = s.unicodeSkip;
@@ -78,8 +150,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         return;
     }
     if (word == "ansicpg") {
-        if (param > 0)
-            tables_.setCodePage(param);
+        if (param > 0) tables_.setCodePage(param);
     } else if (word == "ansi") {
         tables_.setCodePage(1252);
     } else if (word == "mac") {
@@ -92,24 +163,30 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         tables_.setDefaultFont(param);
     }
     switch (s.destination) {
-    case Destination::FontTable: handleTableWord(word, hasParam, param); break;
-    case Destination::ColorTable: handleTableWord(word, hasParam, param); break;
-    case Destination::Picture: handlePictureWord(word, hasParam, param); break;
+    case Destination::FontTable:
+        handleTableWord(word, hasParam, param);
+        break;
+    case Destination::ColorTable:
+        handleTableWord(word, hasParam, param);
+        break;
+    case Destination::Picture:
+        handlePictureWord(word, hasParam, param);
+        break;
     case Destination::Text:
     case Destination::Object:
         if (!handleCharacterWord(word, hasParam, param) && !handleParagraphWord(word, hasParam, param) &&
             s.destination == Destination::Text)
             handleSpecialCharacter(word);
         break;
-    case Destination::Skip: break;
+    case Destination::Skip:
+        break;
     }
 }
 
 bool RtfParser::handleDestination(std::string_view word) {
     const bool ignorable = std::exchange(ignorableNext_, false);
     GroupState& s = state();
-    if (s.destination == Destination::Skip)
-        return false;
+    if (s.destination == Destination::Skip) return false;
     if (word == "fonttbl") {
         s.destination = Destination::FontTable;
         fontNumber_ = -1;
@@ -123,8 +200,7 @@ bool RtfParser::handleDestination(std::string_view word) {
     } else if (word == "object") {
         s.destination = s.destination == Destination::Text ? Destination::Object : Destination::Skip;
     } else if (word == "result") {
-        if (s.destination == Destination::Object)
-            s.destination = Destination::Text;
+        if (s.destination == Destination::Object) s.destination = Destination::Text;
     } else if (word == "shppict") {
         // A picture in its modern form; shown like the text around it.
     } else if (ignorable || contains(kSkippedDestinations, word)) {
@@ -230,11 +306,9 @@ bool RtfParser::handleParagraphWord(std::string_view word, bool hasParam, int pa
     ParaState& p = state().para;
     const bool text = state().destination == Destination::Text;
     if (word == "par" || word == "page" || word == "sect" || word == "row") {
-        if (text)
-            endParagraph();
+        if (text) endParagraph();
     } else if (word == "cell" || word == "nestcell") {
-        if (text)
-            appendText(QStringLiteral("\t"));
+        if (text) appendText(QStringLiteral("\t"));
     } else if (word == "pard") {
         p = ParaState{};
     } else if (word == "ql") {
@@ -273,10 +347,22 @@ bool RtfParser::handleParagraphWord(std::string_view word, bool hasParam, int pa
 
 bool RtfParser::handleSpecialCharacter(std::string_view word) {
     static constexpr std::array<std::pair<std::string_view, char16_t>, 17> kCharacters = {{
-        {"tab", u'\t'},       {"line", 0x2028},     {"emdash", 0x2014},    {"endash", 0x2013},
-        {"bullet", 0x2022},   {"lquote", 0x2018},   {"rquote", 0x2019},    {"ldblquote", 0x201C},
-        {"rdblquote", 0x201D}, {"emspace", 0x2003}, {"enspace", 0x2002},   {"qmspace", 0x2005},
-        {"zwj", 0x200D},      {"zwnj", 0x200C},     {"ltrmark", 0x200E},   {"rtlmark", 0x200F},
+        {"tab", u'\t'},
+        {"line", 0x2028},
+        {"emdash", 0x2014},
+        {"endash", 0x2013},
+        {"bullet", 0x2022},
+        {"lquote", 0x2018},
+        {"rquote", 0x2019},
+        {"ldblquote", 0x201C},
+        {"rdblquote", 0x201D},
+        {"emspace", 0x2003},
+        {"enspace", 0x2002},
+        {"qmspace", 0x2005},
+        {"zwj", 0x200D},
+        {"zwnj", 0x200C},
+        {"ltrmark", 0x200E},
+        {"rtlmark", 0x200F},
         {"zwbo", 0x200B},
     }};
     for (const auto& [name, ch] : kCharacters) {
@@ -288,4 +374,4 @@ bool RtfParser::handleSpecialCharacter(std::string_view word) {
     return false;
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -26,8 +26,7 @@ bool RtfDocumentBuilder::reserve(qint64 characters) {
 }
 
 void RtfDocumentBuilder::insertText(const QString& text, const QTextCharFormat& format) {
-    if (!text.isEmpty() && reserve(text.size()))
-        cursor_.insertText(text, format);
+    if (!text.isEmpty() && reserve(text.size())) cursor_.insertText(text, format);
 }
 
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark) {
@@ -47,11 +46,9 @@ QImage padded(const QImage& image, double displayHeight, double top, double bott
     const double scale = image.height() / displayHeight;
     const int topRows = qRound(top * scale);
     const int bottomRows = qRound(bottom * scale);
-    if (topRows <= 0 && bottomRows <= 0)
-        return image;
+    if (topRows <= 0 && bottomRows <= 0) return image;
     QImage out(image.width(), image.height() + topRows + bottomRows, QImage::Format_ARGB32_Premultiplied);
-    if (out.isNull())
-        return image;
+    if (out.isNull()) return image;
     out.fill(Qt::transparent);
     QPainter painter(&out);
     painter.drawImage(0, topRows, image);
@@ -59,12 +56,11 @@ QImage padded(const QImage& image, double displayHeight, double top, double bott
     return out;
 }
 
-}  // namespace
+} // namespace
 
 void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCharFormat& format,
                                      double shift) {
-    if (!reserve(1))
-        return;
+    if (!reserve(1)) return;
     QTextImageFormat image;
     image.merge(format);
     image.clearProperty(QTextFormat::TextBaselineOffset);
@@ -102,8 +98,7 @@ void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCha
 
 void RtfDocumentBuilder::finish(const QTextBlockFormat& block, const QTextCharFormat& mark) {
     cursor_.setBlockFormat(block);
-    if (cursor_.block().length() <= 1)
-        cursor_.setBlockCharFormat(mark);
+    if (cursor_.block().length() <= 1) cursor_.setBlockCharFormat(mark);
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

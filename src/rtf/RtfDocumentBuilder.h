@@ -36,4 +36,4 @@ private:
     bool full_ = false;
 };
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

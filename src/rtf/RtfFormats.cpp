@@ -10,19 +10,16 @@
 namespace eh::rtf {
 
 void RtfTables::addFont(int number, RtfFont font) {
-    if (fonts_.size() < size_t(kMaxFonts) || fonts_.count(number))
-        fonts_[number] = std::move(font);
+    if (fonts_.size() < size_t(kMaxFonts) || fonts_.count(number)) fonts_[number] = std::move(font);
 }
 
 void RtfTables::addColor(const QColor& color) {
-    if (colors_.size() < size_t(kMaxColors))
-        colors_.push_back(color);
+    if (colors_.size() < size_t(kMaxColors)) colors_.push_back(color);
 }
 
 const RtfFont* RtfTables::font(int number) const {
     auto it = fonts_.find(number < 0 ? defaultFont_ : number);
-    if (it == fonts_.end())
-        it = fonts_.find(defaultFont_);
+    if (it == fonts_.end()) it = fonts_.find(defaultFont_);
     return it == fonts_.end() ? nullptr : &it->second;
 }
 
@@ -33,12 +30,9 @@ bool RtfTables::isSymbolFont(const CharState& chr) const {
 
 int RtfTables::codePageFor(const CharState& chr) const {
     const RtfFont* f = font(chr.font);
-    if (!f)
-        return codePage_;
-    if (isSymbolFontName(f->name))
-        return kSymbolCodePage;
-    if (f->codePage > 0)
-        return f->codePage;
+    if (!f) return codePage_;
+    if (isSymbolFontName(f->name)) return kSymbolCodePage;
+    if (f->codePage > 0) return f->codePage;
     const int cp = codePageForCharset(f->charset, codePage_);
     // Other symbol-set fonts (Wingdings...) have no Unicode mapping: keep the bytes.
     return cp == kSymbolCodePage ? 28591 : cp;
@@ -58,7 +52,7 @@ QTextCharFormat RtfTables::charFormat(const CharState& chr) const {
         fmt.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (chr.script == Script::Sub)
         fmt.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    else if (chr.shiftHalfPoints != 0)  // a percentage of the font's height
+    else if (chr.shiftHalfPoints != 0) // a percentage of the font's height
         fmt.setBaselineOffset(100.0 * chr.shiftHalfPoints / chr.sizeHalfPoints);
     if (chr.color > 0 && size_t(chr.color) < colors_.size() && colors_[size_t(chr.color)].isValid())
         fmt.setForeground(colors_[size_t(chr.color)]);
@@ -72,10 +66,18 @@ QTextBlockFormat RtfTables::blockFormat(const ParaState& para, double dpi) {
     const double px = dpi / 1440.0;
     QTextBlockFormat fmt;
     switch (para.align) {
-    case ParaAlign::Left: fmt.setAlignment(Qt::AlignLeft); break;
-    case ParaAlign::Right: fmt.setAlignment(Qt::AlignRight); break;
-    case ParaAlign::Center: fmt.setAlignment(Qt::AlignHCenter); break;
-    case ParaAlign::Justify: fmt.setAlignment(Qt::AlignJustify); break;
+    case ParaAlign::Left:
+        fmt.setAlignment(Qt::AlignLeft);
+        break;
+    case ParaAlign::Right:
+        fmt.setAlignment(Qt::AlignRight);
+        break;
+    case ParaAlign::Center:
+        fmt.setAlignment(Qt::AlignHCenter);
+        break;
+    case ParaAlign::Justify:
+        fmt.setAlignment(Qt::AlignJustify);
+        break;
     }
     fmt.setLeftMargin(para.leftIndent * px);
     fmt.setRightMargin(para.rightIndent * px);
@@ -93,15 +95,14 @@ QTextBlockFormat RtfTables::blockFormat(const ParaState& para, double dpi) {
                          (para.tabCount == 0 || para.tabs[0].position > para.leftIndent);
     if (para.tabCount > 0 || hanging) {
         QList<QTextOption::Tab> tabs;
-        if (hanging)
-            tabs.append(QTextOption::Tab(para.leftIndent * px, QTextOption::LeftTab));
+        if (hanging) tabs.append(QTextOption::Tab(para.leftIndent * px, QTextOption::LeftTab));
         for (int i = 0; i < para.tabCount; ++i) {
             const TabStop& t = para.tabs[size_t(i)];
-            static constexpr QTextOption::TabType kinds[] = {
-                QTextOption::LeftTab, QTextOption::RightTab, QTextOption::CenterTab,
-                QTextOption::DelimiterTab};
-            tabs.append(QTextOption::Tab(t.position * px, kinds[t.kind & 3],
-                                         t.kind == 3 ? QChar(u'.') : QChar()));
+            static constexpr QTextOption::TabType kinds[] = {QTextOption::LeftTab, QTextOption::RightTab,
+                                                             QTextOption::CenterTab,
+                                                             QTextOption::DelimiterTab};
+            tabs.append(
+                QTextOption::Tab(t.position * px, kinds[t.kind & 3], t.kind == 3 ? QChar(u'.') : QChar()));
         }
         fmt.setTabPositions(tabs);
     }
@@ -112,11 +113,10 @@ double documentDpi() {
     if (qGuiApp) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const double dpi = screen->logicalDotsPerInchY();
-            if (dpi > 0)
-                return dpi;
+            if (dpi > 0) return dpi;
         }
     }
     return 96.0;
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

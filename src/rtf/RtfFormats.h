@@ -17,7 +17,7 @@ namespace eh::rtf {
 struct RtfFont {
     QString name;
     int charset = 0;
-    int codePage = 0;  // \cpg; 0 when the character set decides
+    int codePage = 0; // \cpg; 0 when the character set decides
 };
 
 class RtfTables {
@@ -53,4 +53,4 @@ private:
 // QTextDocument converts point sizes with.
 double documentDpi();
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -14,10 +14,9 @@ bool RtfParser::parse() {
     bool tooDeep = false;
     while (!closed && !tooDeep && !builder_.full()) {
         const RtfToken tok = tokenizer_.next();
-        if (tok.kind == RtfToken::Kind::End)
-            break;
+        if (tok.kind == RtfToken::Kind::End) break;
         if (stack_.empty() && tok.kind != RtfToken::Kind::GroupStart)
-            continue;  // nothing counts outside the document's group
+            continue; // nothing counts outside the document's group
         switch (tok.kind) {
         case RtfToken::Kind::GroupStart:
             if (stack_.size() >= size_t(kMaxDepth))
@@ -26,8 +25,7 @@ bool RtfParser::parse() {
                 openGroup();
             break;
         case RtfToken::Kind::GroupEnd:
-            if (stack_.size() == 1)
-                finishDocument();
+            if (stack_.size() == 1) finishDocument();
             closeGroup();
             closed = stack_.empty();
             break;
@@ -35,21 +33,26 @@ bool RtfParser::parse() {
             if (tok.word == "bin") {
                 // Raw bytes follow; never more than the input still holds.
                 const std::string_view bytes = tokenizer_.takeBinary(tok.hasParam ? tok.param : 0);
-                if (state().destination == Destination::Picture)
-                    picture_.appendBinary(bytes);
+                if (state().destination == Destination::Picture) picture_.appendBinary(bytes);
                 ignorableNext_ = false;
             } else {
                 handleWord(tok.word, tok.hasParam, tok.param);
             }
             break;
-        case RtfToken::Kind::ControlSymbol: handleSymbol(tok.symbol); break;
-        case RtfToken::Kind::Text: handleText(tok.word); break;
-        case RtfToken::Kind::HexByte: handleByte(tok.byte); break;
-        case RtfToken::Kind::End: break;
+        case RtfToken::Kind::ControlSymbol:
+            handleSymbol(tok.symbol);
+            break;
+        case RtfToken::Kind::Text:
+            handleText(tok.word);
+            break;
+        case RtfToken::Kind::HexByte:
+            handleByte(tok.byte);
+            break;
+        case RtfToken::Kind::End:
+            break;
         }
     }
-    if (!closed && !stack_.empty())
-        finishDocument();
+    if (!closed && !stack_.empty()) finishDocument();
     if (tooDeep)
         error_ = QStringLiteral("groups are nested more than %1 deep").arg(kMaxDepth);
     else if (builder_.full())
@@ -69,13 +72,11 @@ void RtfParser::closeGroup() {
     skipCount_ = 0;
     ignorableNext_ = false;
     const GroupState closing = state();
-    if (closing.destination == Destination::FontTable)
-        commitFont();
+    if (closing.destination == Destination::FontTable) commitFont();
     stack_.pop_back();
     if (closing.destination == Destination::Picture &&
         (stack_.empty() || state().destination != Destination::Picture)) {
-        if (!stack_.empty())
-            finishPicture();
+        if (!stack_.empty()) finishPicture();
     }
 }
 
@@ -85,19 +86,16 @@ void RtfParser::handleText(std::string_view text) {
         --skipCount_;
         text.remove_prefix(1);
     }
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     GroupState& s = state();
     switch (s.destination) {
     case Destination::Text: {
-        if (s.chr.hidden)
-            return;
+        if (s.chr.hidden) return;
         const int cp = tables_.codePageFor(s.chr);
         if (!(s.chr == pendingFormat_) || cp != pendingCodePage_) {
             if (!pendingBytes_.isEmpty())
                 pendingText_ += decodeBytes(std::exchange(pendingBytes_, {}), pendingCodePage_);
-            if (!(s.chr == pendingFormat_))
-                flushText();
+            if (!(s.chr == pendingFormat_)) flushText();
             pendingFormat_ = s.chr;
             pendingCodePage_ = cp;
         }
@@ -121,9 +119,12 @@ void RtfParser::handleText(std::string_view text) {
             }
         }
         break;
-    case Destination::Picture: picture_.appendHex(text); break;
+    case Destination::Picture:
+        picture_.appendHex(text);
+        break;
     case Destination::Skip:
-    case Destination::Object: break;
+    case Destination::Object:
+        break;
     }
 }
 
@@ -131,7 +132,7 @@ void RtfParser::handleByte(unsigned char byte) {
     const char c = char(byte);
     handleText(std::string_view(&c, 1));
     if (state().destination == Destination::Picture)
-        picture_.broken = true;  // picture data is hex digits, never escapes
+        picture_.broken = true; // picture data is hex digits, never escapes
 }
 
 void RtfParser::appendText(const QString& text) {
@@ -140,8 +141,7 @@ void RtfParser::appendText(const QString& text) {
         fontEntry_.name += text;
         return;
     }
-    if (s.destination != Destination::Text || s.chr.hidden)
-        return;
+    if (s.destination != Destination::Text || s.chr.hidden) return;
     if (!pendingBytes_.isEmpty())
         pendingText_ += decodeBytes(std::exchange(pendingBytes_, {}), pendingCodePage_);
     if (!(s.chr == pendingFormat_)) {
@@ -153,10 +153,8 @@ void RtfParser::appendText(const QString& text) {
 }
 
 void RtfParser::appendUnicode(int code) {
-    if (code < 0)
-        code += 65536;  // RTF writes \u as a signed 16-bit number
-    if (code < 0 || code > 0xFFFF)
-        return;
+    if (code < 0) code += 65536; // RTF writes \u as a signed 16-bit number
+    if (code < 0 || code > 0xFFFF) return;
     // Word gives Symbol-font characters as U+F0xx.
     if (code >= 0xF020 && code <= 0xF0FF && tables_.isSymbolFont(state().chr))
         code = symbolToUnicode(static_cast<unsigned char>(code - 0xF000));
@@ -189,12 +187,11 @@ void RtfParser::commitFont() {
 
 void RtfParser::finishPicture() {
     RtfPicture picture = std::exchange(picture_, {});
-    if (state().destination != Destination::Text)
-        return;
+    if (state().destination != Destination::Text) return;
     flushText();
     if (const auto image = decodePicture(picture, dpi_, pictureBudget_))
         builder_.insertImage(*image, tables_.charFormat(state().chr),
                              state().chr.shiftHalfPoints / 2.0 * dpi_ / 72.0);
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -17,7 +17,7 @@ namespace eh::rtf {
 class RtfParser {
 public:
     static constexpr int kMaxDepth = 256;
-    static constexpr qint64 kMaxPictureBudget = 64LL * 1024 * 1024;  // pixels per document
+    static constexpr qint64 kMaxPictureBudget = 64LL * 1024 * 1024; // pixels per document
 
     RtfParser(const QByteArray& data, QTextDocument& doc);
     // Parses the whole input; false with a reason in error() when the input is not RTF
@@ -54,14 +54,14 @@ private:
     QString error_;
     double dpi_;
 
-    QByteArray pendingBytes_;  // text bytes not yet decoded
+    QByteArray pendingBytes_; // text bytes not yet decoded
     int pendingCodePage_ = 0;
-    QString pendingText_;      // decoded text not yet inserted
+    QString pendingText_; // decoded text not yet inserted
     CharState pendingFormat_;
-    int skipCount_ = 0;        // characters still to drop after \u
-    bool ignorableNext_ = false;  // after \*
+    int skipCount_ = 0;          // characters still to drop after \u
+    bool ignorableNext_ = false; // after \*
 
-    int fontNumber_ = -1;  // the font-table entry being read
+    int fontNumber_ = -1; // the font-table entry being read
     RtfFont fontEntry_;
     QColor colorEntry_;
     bool colorSet_ = false;
@@ -70,4 +70,4 @@ private:
     qint64 pictureBudget_ = kMaxPictureBudget;
 };
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

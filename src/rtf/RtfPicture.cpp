@@ -14,22 +14,18 @@ constexpr double kMaxDisplaySide = 4096;
 constexpr double kTwipsPerInch = 1440;
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
 // The picture's size in twips when the document gives no \picwgoal/\pichgoal.
 QSizeF naturalTwips(const RtfPicture& pic, const QSizeF& imagePixels, const WmfPicture* wmf) {
     if (pic.format == RtfPicture::Format::Wmf) {
-        if (pic.width > 0 && pic.height > 0)  // 0.01 mm
+        if (pic.width > 0 && pic.height > 0) // 0.01 mm
             return QSizeF(pic.width, pic.height) * (kTwipsPerInch / 2540.0);
-        if (wmf && !wmf->sizeInches().isEmpty())
-            return wmf->sizeInches() * kTwipsPerInch;
+        if (wmf && !wmf->sizeInches().isEmpty()) return wmf->sizeInches() * kTwipsPerInch;
         return wmf ? wmf->bounds().size() : QSizeF();
     }
     const QSizeF px = pic.width > 0 && pic.height > 0 ? QSizeF(pic.width, pic.height) : imagePixels;
@@ -42,21 +38,19 @@ QSizeF displaySize(const RtfPicture& pic, const QSizeF& natural, double dpi) {
     const auto scale = [](int percent) { return percent > 0 ? std::min(percent, 10000) / 100.0 : 1.0; };
     twips = QSizeF(twips.width() * scale(pic.scaleX), twips.height() * scale(pic.scaleY));
     QSizeF px = twips * (dpi / kTwipsPerInch);
-    if (!(px.width() >= 1 && px.height() >= 1))  // also catches NaN
+    if (!(px.width() >= 1 && px.height() >= 1)) // also catches NaN
         return {};
     if (px.width() > kMaxDisplaySide || px.height() > kMaxDisplaySide)
         px.scale(kMaxDisplaySide, kMaxDisplaySide, Qt::KeepAspectRatio);
     return px.expandedTo(QSizeF(1, 1));
 }
 
-}  // namespace
+} // namespace
 
 void RtfPicture::appendHex(std::string_view text) {
     for (char c : text) {
-        if (broken)
-            return;
-        if (c == ' ' || c == '\t')
-            continue;
+        if (broken) return;
+        if (c == ' ' || c == '\t') continue;
         const int v = hexValue(c);
         if (v < 0 || data.size() >= kMaxDataSize) {
             broken = true;
@@ -72,8 +66,7 @@ void RtfPicture::appendHex(std::string_view text) {
 }
 
 void RtfPicture::appendBinary(std::string_view bytes) {
-    if (broken)
-        return;
+    if (broken) return;
     if (data.size() + qsizetype(bytes.size()) > kMaxDataSize) {
         broken = true;
         return;
@@ -82,24 +75,20 @@ void RtfPicture::appendBinary(std::string_view bytes) {
 }
 
 std::optional<PictureImage> decodePicture(const RtfPicture& pic, double dpi, qint64& pixelBudget) {
-    if (pic.broken || pic.data.isEmpty() || pixelBudget <= 0)
-        return std::nullopt;
+    if (pic.broken || pic.data.isEmpty() || pixelBudget <= 0) return std::nullopt;
     PictureImage out;
     switch (pic.format) {
     case RtfPicture::Format::Png:
     case RtfPicture::Format::Jpeg:
     case RtfPicture::Format::Dib: {
-        out.image = pic.format == RtfPicture::Format::Dib ? decodeDib(pic.data)
-                                                          : readImageLimited(pic.data);
-        if (out.image.isNull())
-            return std::nullopt;
+        out.image = pic.format == RtfPicture::Format::Dib ? decodeDib(pic.data) : readImageLimited(pic.data);
+        if (out.image.isNull()) return std::nullopt;
         out.displaySize = displaySize(pic, naturalTwips(pic, out.image.size(), nullptr), dpi);
         break;
     }
     case RtfPicture::Format::Wmf: {
         WmfPicture wmf;
-        if (!wmf.load(pic.data))
-            return std::nullopt;
+        if (!wmf.load(pic.data)) return std::nullopt;
         out.displaySize = displaySize(pic, naturalTwips(pic, {}, &wmf), dpi);
         const QSize pixels = out.displaySize.toSize().expandedTo(QSize(1, 1));
         if (out.displaySize.isEmpty() || qint64(pixels.width()) * pixels.height() > pixelBudget)
@@ -107,14 +96,13 @@ std::optional<PictureImage> decodePicture(const RtfPicture& pic, double dpi, qin
         out.image = renderWmfToImage(wmf, pixels);
         break;
     }
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
-    if (out.image.isNull() || out.displaySize.isEmpty())
-        return std::nullopt;
+    if (out.image.isNull() || out.displaySize.isEmpty()) return std::nullopt;
     pixelBudget -= qint64(out.image.width()) * out.image.height();
-    if (pixelBudget < 0)
-        return std::nullopt;
+    if (pixelBudget < 0) return std::nullopt;
     return out;
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -17,14 +17,14 @@ struct RtfPicture {
 
     enum class Format : std::uint8_t { Unknown, Png, Jpeg, Wmf, Dib, Unsupported };
     Format format = Format::Unknown;
-    int width = 0;       // \picw: pixels for bitmaps, 0.01 mm for metafiles
+    int width = 0; // \picw: pixels for bitmaps, 0.01 mm for metafiles
     int height = 0;
-    int goalWidth = 0;   // \picwgoal, twips
+    int goalWidth = 0; // \picwgoal, twips
     int goalHeight = 0;
-    int scaleX = 100;    // \picscalex, percent
+    int scaleX = 100; // \picscalex, percent
     int scaleY = 100;
     QByteArray data;
-    bool broken = false;  // bad hex digits or data over the size limit
+    bool broken = false; // bad hex digits or data over the size limit
 
     void appendHex(std::string_view text);
     void appendBinary(std::string_view bytes);
@@ -35,12 +35,11 @@ private:
 
 struct PictureImage {
     QImage image;
-    QSizeF displaySize;  // document pixels
+    QSizeF displaySize; // document pixels
 };
 
 // Decodes the picture and works out its display size at `dpi` pixels per inch. Each
 // decoded image is charged to `pixelBudget`; nothing is decoded once it runs out.
-std::optional<PictureImage> decodePicture(const RtfPicture& picture, double dpi,
-                                          qint64& pixelBudget);
+std::optional<PictureImage> decodePicture(const RtfPicture& picture, double dpi, qint64& pixelBudget);
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

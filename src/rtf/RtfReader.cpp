@@ -13,19 +13,16 @@ constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;
 
 bool looksLikeRtf(const QByteArray& data) {
     qsizetype i = 0;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        i = 3;
-    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
-        ++i;
+    if (data.startsWith("\xEF\xBB\xBF")) i = 3;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n')) ++i;
     return data.mid(i, 5) == "{\\rtf";
 }
 
-}  // namespace
+} // namespace
 
 RtfLoadResult loadRtf(const QByteArray& data, QTextDocument& doc) {
     doc.clear();
-    if (!looksLikeRtf(data))
-        return {false, QStringLiteral("not an RTF document")};
+    if (!looksLikeRtf(data)) return {false, QStringLiteral("not an RTF document")};
     rtf::RtfParser parser(data, doc);
     const bool ok = parser.parse();
     return {ok, parser.error()};
@@ -47,9 +44,8 @@ RtfLoadResult loadRtfFile(const QString& path, QTextDocument& doc) {
         return {false, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
     }
     RtfLoadResult result = loadRtf(data, doc);
-    if (!result.ok)
-        result.error = path + QStringLiteral(": ") + result.error;
+    if (!result.ok) result.error = path + QStringLiteral(": ") + result.error;
     return result;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -11,7 +11,7 @@ namespace eh {
 
 struct RtfLoadResult {
     bool ok = false;
-    QString error;  // empty when ok
+    QString error; // empty when ok
 };
 
 // Replaces the content of `doc` with the document in `data`. When the data is not RTF
@@ -22,4 +22,4 @@ RtfLoadResult loadRtf(const QByteArray& data, QTextDocument& doc);
 // As loadRtf, for a file; a file that cannot be read is reported with its name.
 RtfLoadResult loadRtfFile(const QString& path, QTextDocument& doc);
 
-}  // namespace eh
+} // namespace eh

@@ -8,18 +8,18 @@
 namespace eh::rtf {
 
 enum class Destination : std::uint8_t {
-    Text,        // document text
-    Skip,        // a destination we do not show; everything inside is dropped
+    Text, // document text
+    Skip, // a destination we do not show; everything inside is dropped
     FontTable,
     ColorTable,
     Picture,
-    Object,      // an embedded object: only its result is shown
+    Object, // an embedded object: only its result is shown
 };
 
 enum class Script : std::uint8_t { Normal, Super, Sub };
 
 struct CharState {
-    int font = -1;            // font-table number; -1 is the document's default font
+    int font = -1; // font-table number; -1 is the document's default font
     int sizeHalfPoints = 24;
     bool bold = false;
     bool italic = false;
@@ -27,8 +27,8 @@ struct CharState {
     bool strikeOut = false;
     bool hidden = false;
     Script script = Script::Normal;
-    int shiftHalfPoints = 0;  // \up (positive) and \dn (negative)
-    int color = 0;            // colour-table index; 0 is automatic
+    int shiftHalfPoints = 0; // \up (positive) and \dn (negative)
+    int color = 0;           // colour-table index; 0 is automatic
     int background = 0;
 
     bool operator==(const CharState&) const = default;
@@ -37,19 +37,19 @@ struct CharState {
 enum class ParaAlign : std::uint8_t { Left, Right, Center, Justify };
 
 struct TabStop {
-    int position = 0;  // twips
-    std::uint8_t kind = 0;  // 0 left, 1 right, 2 centre, 3 decimal
+    int position = 0;      // twips
+    std::uint8_t kind = 0; // 0 left, 1 right, 2 centre, 3 decimal
 };
 
 struct ParaState {
     static constexpr int kMaxTabs = 32;
     ParaAlign align = ParaAlign::Left;
-    int leftIndent = 0;  // twips, as are all lengths here
+    int leftIndent = 0; // twips, as are all lengths here
     int rightIndent = 0;
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
-    int lineSpacing = 0;  // \sl: >0 at least, <0 exactly, 0 single
+    int lineSpacing = 0; // \sl: >0 at least, <0 exactly, 0 single
     bool lineMultiple = false;
     int tabCount = 0;
     std::array<TabStop, kMaxTabs> tabs{};
@@ -58,9 +58,9 @@ struct ParaState {
 
 struct GroupState {
     Destination destination = Destination::Text;
-    int unicodeSkip = 1;  // \uc: characters that stand in for each \u
+    int unicodeSkip = 1; // \uc: characters that stand in for each \u
     CharState chr;
     ParaState para;
 };
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -7,23 +7,24 @@ namespace eh::rtf {
 
 namespace {
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
 // Control words are at most 32 letters long; longer runs are cut, not rejected.
 constexpr qsizetype kMaxWordLength = 32;
 
-}  // namespace
+} // namespace
 
 RtfTokenizer::RtfTokenizer(const QByteArray& data) : data_(data.constData()), size_(data.size()) {}
 
@@ -41,17 +42,15 @@ RtfToken RtfTokenizer::next() {
             tok.kind = RtfToken::Kind::GroupEnd;
             return tok;
         }
-        if (c == '\\')
-            return readControl();
+        if (c == '\\') return readControl();
         if (c == '\r' || c == '\n' || c == '\0') {
-            ++pos_;  // line ends and NULs carry no meaning in RTF
+            ++pos_; // line ends and NULs carry no meaning in RTF
             continue;
         }
         const qsizetype start = pos_;
         while (pos_ < size_) {
             const char d = data_[pos_];
-            if (d == '{' || d == '}' || d == '\\' || d == '\r' || d == '\n' || d == '\0')
-                break;
+            if (d == '{' || d == '}' || d == '\\' || d == '\r' || d == '\n' || d == '\0') break;
             ++pos_;
         }
         tok.kind = RtfToken::Kind::Text;
@@ -64,7 +63,7 @@ RtfToken RtfTokenizer::next() {
 
 RtfToken RtfTokenizer::readControl() {
     RtfToken tok;
-    ++pos_;  // the backslash
+    ++pos_; // the backslash
     if (pos_ >= size_) {
         tok.kind = RtfToken::Kind::End;
         return tok;
@@ -91,11 +90,9 @@ RtfToken RtfTokenizer::readControl() {
         return tok;
     }
     const qsizetype start = pos_;
-    while (pos_ < size_ && isLetter(data_[pos_]))
-        ++pos_;
+    while (pos_ < size_ && isLetter(data_[pos_])) ++pos_;
     tok.kind = RtfToken::Kind::ControlWord;
-    tok.word = std::string_view(data_ + start,
-                                static_cast<size_t>(std::min(pos_ - start, kMaxWordLength)));
+    tok.word = std::string_view(data_ + start, static_cast<size_t>(std::min(pos_ - start, kMaxWordLength)));
     bool negative = false;
     if (pos_ + 1 < size_ && data_[pos_] == '-' && isDigit(data_[pos_ + 1])) {
         negative = true;
@@ -104,23 +101,19 @@ RtfToken RtfTokenizer::readControl() {
     if (pos_ < size_ && isDigit(data_[pos_])) {
         long long value = 0;
         while (pos_ < size_ && isDigit(data_[pos_])) {
-            if (value <= INT_MAX)
-                value = value * 10 + (data_[pos_] - '0');
+            if (value <= INT_MAX) value = value * 10 + (data_[pos_] - '0');
             ++pos_;
         }
-        if (value > INT_MAX)
-            value = INT_MAX;
+        if (value > INT_MAX) value = INT_MAX;
         tok.hasParam = true;
         tok.param = static_cast<int>(negative ? -value : value);
     }
-    if (pos_ < size_ && data_[pos_] == ' ')
-        ++pos_;  // the delimiting blank belongs to the control word
+    if (pos_ < size_ && data_[pos_] == ' ') ++pos_; // the delimiting blank belongs to the control word
     return tok;
 }
 
 std::string_view RtfTokenizer::takeBinary(std::int64_t count) {
-    if (count <= 0)
-        return {};
+    if (count <= 0) return {};
     const qsizetype available = size_ - pos_;
     const qsizetype n = count < available ? static_cast<qsizetype>(count) : available;
     std::string_view out(data_ + pos_, static_cast<size_t>(n));
@@ -128,4 +121,4 @@ std::string_view RtfTokenizer::takeBinary(std::int64_t count) {
     return out;
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -13,11 +13,11 @@ namespace eh::rtf {
 struct RtfToken {
     enum class Kind { GroupStart, GroupEnd, ControlWord, ControlSymbol, Text, HexByte, End };
     Kind kind = Kind::End;
-    std::string_view word;   // ControlWord: the letters; Text: the run of plain bytes
+    std::string_view word; // ControlWord: the letters; Text: the run of plain bytes
     bool hasParam = false;
-    int param = 0;           // clamped to the int range
-    char symbol = 0;         // ControlSymbol
-    unsigned char byte = 0;  // HexByte
+    int param = 0;          // clamped to the int range
+    char symbol = 0;        // ControlSymbol
+    unsigned char byte = 0; // HexByte
 };
 
 class RtfTokenizer {
@@ -38,4 +38,4 @@ private:
     qsizetype pos_ = 0;
 };
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -13,11 +13,10 @@ constexpr std::uint32_t kPatCopy = 0x00F00021;
 constexpr std::uint32_t kBlackness = 0x00000042;
 constexpr std::uint32_t kWhiteness = 0x00FF0062;
 
-}  // namespace
+} // namespace
 
 void Playback::drawBitmap(std::uint16_t function, const Params& p) {
-    if (p.u32(0) != kSrcCopy)
-        return;  // mask and merge operations need a destination we do not keep
+    if (p.u32(0) != kSrcCopy) return; // mask and merge operations need a destination we do not keep
     QRect source;
     QRectF dest;
     qsizetype dibWord = 0;
@@ -34,16 +33,12 @@ void Playback::drawBitmap(std::uint16_t function, const Params& p) {
         dest = QRectF(p.s16(7), p.s16(6), p.s16(5), p.s16(4));
         dibWord = 8;
     }
-    if (p.words() <= dibWord || dest.isNull())
-        return;
+    if (p.words() <= dibWord || dest.isNull()) return;
     const QImage image = decodeDib(p.bytes(2 * dibWord, p.size()));
-    if (image.isNull() || !beginShape(dest.normalized(), false))
-        return;
+    if (image.isNull() || !beginShape(dest.normalized(), false)) return;
     // Source rectangles count rows from the bottom of the bitmap.
-    QRectF from(source.x(), image.height() - source.y() - source.height(), source.width(),
-                source.height());
-    if (from.width() <= 0 || from.height() <= 0)
-        from = image.rect();
+    QRectF from(source.x(), image.height() - source.y() - source.height(), source.width(), source.height());
+    if (from.width() <= 0 || from.height() <= 0) from = image.rect();
     painter_.drawImage(dest, image, from);
 }
 
@@ -59,9 +54,8 @@ void Playback::patBlt(const Params& p) {
         brush = QBrush(Qt::white);
     else
         return;
-    if (!beginShape(dest.normalized(), false))
-        return;
+    if (!beginShape(dest.normalized(), false)) return;
     painter_.fillRect(dest.normalized(), brush);
 }
 
-}  // namespace eh::rtf::wmf
+} // namespace eh::rtf::wmf

@@ -22,14 +22,13 @@ public:
         minY_ = std::min(minY_, y);
         maxY_ = std::max(maxY_, y);
     }
-    void addBox(const wmf::Params& p, int firstWord) {  // bottom, right, top, left
+    void addBox(const wmf::Params& p, int firstWord) { // bottom, right, top, left
         add(p.s16(firstWord + 3), p.s16(firstWord + 2));
         add(p.s16(firstWord + 1), p.s16(firstWord));
     }
     void addPoints(const wmf::Params& p, qsizetype firstWord, qsizetype count) {
         count = std::min(count, (p.words() - firstWord) / 2);
-        for (qsizetype i = 0; i < count; ++i)
-            add(p.s16(firstWord + 2 * i), p.s16(firstWord + 2 * i + 1));
+        for (qsizetype i = 0; i < count; ++i) add(p.s16(firstWord + 2 * i), p.s16(firstWord + 2 * i + 1));
     }
     void addRecord(std::uint16_t function, const wmf::Params& p);
     bool empty() const { return minX_ > maxX_; }
@@ -46,33 +45,43 @@ void ExtentScanner::addRecord(std::uint16_t function, const wmf::Params& p) {
     switch (function) {
     case wmf::MoveTo:
     case wmf::LineTo:
-    case wmf::ExtTextOut: add(p.s16(1), p.s16(0)); break;
+    case wmf::ExtTextOut:
+        add(p.s16(1), p.s16(0));
+        break;
     case wmf::Polyline:
-    case wmf::Polygon: addPoints(p, 1, p.s16(0)); break;
+    case wmf::Polygon:
+        addPoints(p, 1, p.s16(0));
+        break;
     case wmf::PolyPolygon: {
         const qsizetype polygons = p.u16(0);
         qsizetype total = 0;
-        for (qsizetype i = 0; i < polygons && i + 1 < p.words(); ++i)
-            total += p.u16(1 + i);
+        for (qsizetype i = 0; i < polygons && i + 1 < p.words(); ++i) total += p.u16(1 + i);
         addPoints(p, 1 + polygons, total);
         break;
     }
     case wmf::Rectangle:
-    case wmf::Ellipse: addBox(p, 0); break;
-    case wmf::RoundRect: addBox(p, 2); break;
+    case wmf::Ellipse:
+        addBox(p, 0);
+        break;
+    case wmf::RoundRect:
+        addBox(p, 2);
+        break;
     case wmf::Arc:
     case wmf::Pie:
-    case wmf::Chord: addBox(p, 4); break;
+    case wmf::Chord:
+        addBox(p, 4);
+        break;
     case wmf::TextOut: {
         const qsizetype at = 1 + (p.u16(0) + 1) / 2;
         add(p.s16(at + 1), p.s16(at));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
 bool WmfPicture::load(const QByteArray& data, QString* error) {
     *this = WmfPicture();
@@ -92,8 +101,7 @@ bool WmfPicture::load(const QByteArray& data, QString* error) {
                              std::max<qsizetype>(0, data.size() - at));
     const int type = header.u16(0);
     if (header.size() < kHeaderSize || (type != 1 && type != 2) || header.u16(1) != 9) {
-        if (error)
-            *error = QStringLiteral("not a Windows Metafile");
+        if (error) *error = QStringLiteral("not a Windows Metafile");
         *this = WmfPicture();
         return false;
     }
@@ -104,14 +112,11 @@ bool WmfPicture::load(const QByteArray& data, QString* error) {
         const wmf::Params head(data.constData() + at, 6);
         const std::uint64_t words = head.u32(0);
         const std::uint16_t function = head.u16(2);
-        if (words < 3 || words * 2 > std::uint64_t(data.size() - at) ||
-            function == wmf::EndOfFile)
-            break;
+        if (words < 3 || words * 2 > std::uint64_t(data.size() - at) || function == wmf::EndOfFile) break;
         records_.push_back({function, at + 6, qsizetype(words * 2) - 6});
         at += qsizetype(words * 2);
     }
-    if (!placeable || isNull())
-        scanFrame();
+    if (!placeable || isNull()) scanFrame();
     return true;
 }
 
@@ -125,18 +130,19 @@ void WmfPicture::scanFrame() {
     for (const Record& r : records_) {
         const wmf::Params p(data_.constData() + r.offset, r.size);
         switch (r.function) {
-        case wmf::SetMapMode: mapMode = p.s16(0); break;
+        case wmf::SetMapMode:
+            mapMode = p.s16(0);
+            break;
         case wmf::SetWindowOrg:
-            if (!haveOrigin)
-                origin = QPointF(p.s16(1), p.s16(0));
+            if (!haveOrigin) origin = QPointF(p.s16(1), p.s16(0));
             haveOrigin = true;
             break;
         case wmf::SetWindowExt:
-            if (!haveExtent)
-                extent = QSizeF(p.s16(1), p.s16(0));
+            if (!haveExtent) extent = QSizeF(p.s16(1), p.s16(0));
             haveExtent = true;
             break;
-        default: scanner.addRecord(r.function, p);
+        default:
+            scanner.addRecord(r.function, p);
         }
     }
     const bool fixedScale = mapMode >= wmf::MapLoMetric && mapMode <= wmf::MapTwips;
@@ -145,14 +151,11 @@ void WmfPicture::scanFrame() {
         frameExtent_ = extent;
         return;
     }
-    if (scanner.empty())
-        return;
+    if (scanner.empty()) return;
     QRectF r = scanner.rect();
-    if (r.width() == 0)
-        r.setWidth(1);
-    if (r.height() == 0)
-        r.setHeight(1);
-    if (fixedScale) {  // y grows upwards in these modes
+    if (r.width() == 0) r.setWidth(1);
+    if (r.height() == 0) r.setHeight(1);
+    if (fixedScale) { // y grows upwards in these modes
         frameOrigin_ = QPointF(r.left(), r.bottom());
         frameExtent_ = QSizeF(r.width(), -r.height());
     } else {
@@ -161,4 +164,4 @@ void WmfPicture::scanFrame() {
     }
 }
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

@@ -21,7 +21,7 @@ namespace eh::rtf::wmf {
 
 struct Pen {
     int style = 0;
-    int width = 0;  // logical units; 0 is the thinnest line the device can draw
+    int width = 0; // logical units; 0 is the thinnest line the device can draw
     QColor color = Qt::black;
 };
 
@@ -32,9 +32,9 @@ struct Brush {
 };
 
 struct Font {
-    int height = 0;  // negative: em height; positive: cell height; logical units
+    int height = 0; // negative: em height; positive: cell height; logical units
     int width = 0;
-    int escapement = 0;  // tenths of a degree, counter-clockwise
+    int escapement = 0; // tenths of a degree, counter-clockwise
     int weight = 400;
     bool italic = false;
     bool underline = false;
@@ -72,8 +72,8 @@ struct DeviceContext {
     int mapMode = MapAnisotropic;
     QPointF windowOrg;
     QSizeF windowExt;
-    QPointF position;               // logical
-    std::optional<QRectF> clip;     // in the caller's coordinates
+    QPointF position;           // logical
+    std::optional<QRectF> clip; // in the caller's coordinates
 };
 
 class Playback {
@@ -107,8 +107,8 @@ private:
     void patBlt(const Params& p);
     void textOut(const Params& p);
     void extTextOut(const Params& p);
-    void drawText(QPointF logicalRef, const QByteArray& bytes, const std::vector<int>& dx,
-                  int options, const QRectF& logicalRect);
+    void drawText(QPointF logicalRef, const QByteArray& bytes, const std::vector<int>& dx, int options,
+                  const QRectF& logicalRect);
 
     const WmfPicture& picture_;
     QPainter& painter_;
@@ -123,4 +123,4 @@ private:
 
 QColor colorFromRef(std::uint32_t ref);
 
-}  // namespace eh::rtf::wmf
+} // namespace eh::rtf::wmf

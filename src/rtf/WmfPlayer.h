@@ -23,8 +23,8 @@ public:
 
     struct Record {
         std::uint16_t function;
-        qsizetype offset;  // of the parameters in the data
-        qsizetype size;    // of the parameters, in bytes
+        qsizetype offset; // of the parameters in the data
+        qsizetype size;   // of the parameters, in bytes
     };
 
     // Reads a metafile with or without the placeable (0x9AC6CDD7) header. Returns false,
@@ -63,4 +63,4 @@ private:
 // Sizes beyond 4096 pixels a side give a null image.
 QImage renderWmfToImage(const WmfPicture& picture, const QSize& size);
 
-}  // namespace eh::rtf
+} // namespace eh::rtf

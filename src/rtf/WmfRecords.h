@@ -97,8 +97,7 @@ public:
     }
     // `count` bytes from byte offset `offset`, cut at the end of the record.
     QByteArray bytes(qsizetype offset, qsizetype count) const {
-        if (offset < 0 || count <= 0 || offset >= size_)
-            return {};
+        if (offset < 0 || count <= 0 || offset >= size_) return {};
         return QByteArray(data_ + offset, std::min(count, size_ - offset));
     }
 
@@ -107,4 +106,4 @@ private:
     qsizetype size_;
 };
 
-}  // namespace eh::rtf::wmf
+} // namespace eh::rtf::wmf

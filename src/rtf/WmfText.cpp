@@ -17,11 +17,9 @@ namespace eh::rtf::wmf {
 namespace {
 
 QString decodeText(const QByteArray& bytes, const Font& font) {
-    if (isSymbolFontName(font.face))
-        return decodeBytes(bytes, kSymbolCodePage);
+    if (isSymbolFontName(font.face)) return decodeBytes(bytes, kSymbolCodePage);
     // Other symbol-set fonts (Wingdings, MT Extra) have no Unicode mapping we know.
-    if (font.charset == kSymbolCharset)
-        return QString::fromLatin1(bytes);
+    if (font.charset == kSymbolCharset) return QString::fromLatin1(bytes);
     return decodeBytes(bytes, codePageForCharset(font.charset, kDefaultCodePage));
 }
 
@@ -34,17 +32,16 @@ QFont makeFont(const Font& font, double pixels, bool cellHeight, const QPaintDev
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
     const double dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
-    if (cellHeight) {  // GDI: a positive height counts the internal leading too
+    if (cellHeight) { // GDI: a positive height counts the internal leading too
         qfont.setPointSizeF(100.0 * 72.0 / dpi);
         const QFontMetricsF fm(qfont, device);
-        if (fm.ascent() + fm.descent() > 0)
-            pixels *= 100.0 / (fm.ascent() + fm.descent());
+        if (fm.ascent() + fm.descent() > 0) pixels *= 100.0 / (fm.ascent() + fm.descent());
     }
     qfont.setPointSizeF(pixels * 72.0 / dpi);
     return qfont;
 }
 
-}  // namespace
+} // namespace
 
 void Playback::textOut(const Params& p) {
     const int count = std::max(0, int(p.s16(0)));
@@ -68,36 +65,31 @@ void Playback::extTextOut(const Params& p) {
     const qsizetype dxAt = at + (qsizetype(count) + 1) / 2;
     if (dxAt + count <= p.words()) {
         dx.reserve(size_t(count));
-        for (int i = 0; i < count; ++i)
-            dx.push_back(p.s16(dxAt + i));
+        for (int i = 0; i < count; ++i) dx.push_back(p.s16(dxAt + i));
     }
     drawText(ref, bytes, dx, options, rect);
 }
 
-void Playback::drawText(QPointF logicalRef, const QByteArray& bytes, const std::vector<int>& dx,
-                        int options, const QRectF& logicalRect) {
+void Playback::drawText(QPointF logicalRef, const QByteArray& bytes, const std::vector<int>& dx, int options,
+                        const QRectF& logicalRect) {
     const QTransform t = windowTransform();
     painter_.setWorldTransform(base_);
     painter_.setClipRect(dc_.clip ? dc_.clip->intersected(target_) : target_);
     if ((options & kEtoOpaque) && !logicalRect.isEmpty()) {
         const QRectF r = t.mapRect(logicalRect);
-        if (!charge(r))
-            return;
+        if (!charge(r)) return;
         painter_.fillRect(r, dc_.bkColor);
     }
     if ((options & kEtoClipped) && !logicalRect.isEmpty())
         painter_.setClipRect(t.mapRect(logicalRect), Qt::IntersectClip);
     const QString text = decodeText(bytes, dc_.font);
     const bool updateCp = dc_.textAlign & AlignUpdateCp;
-    if (updateCp)
-        logicalRef = dc_.position;
+    if (updateCp) logicalRef = dc_.position;
     const double scaleX = std::abs(t.m11());
     double pixels = std::abs(dc_.font.height * t.m22());
-    if (dc_.font.height == 0)
-        pixels = 12.0 * std::abs(t.m22());
+    if (dc_.font.height == 0) pixels = 12.0 * std::abs(t.m22());
     pixels = std::min(pixels, 2.0 * std::max(target_.width(), target_.height()));
-    if (text.isEmpty() || pixels < 0.5)
-        return;
+    if (text.isEmpty() || pixels < 0.5) return;
 
     QFont font = makeFont(dc_.font, pixels, dc_.font.height > 0, painter_.device());
     QFontMetricsF fm(font, painter_.device());
@@ -109,25 +101,23 @@ void Playback::drawText(QPointF logicalRef, const QByteArray& bytes, const std::
     const bool useDx = !dx.empty() && qsizetype(dx.size()) == text.size();
     double width = 0;
     if (useDx) {
-        for (int d : dx)
-            width += d * scaleX;
+        for (int d : dx) width += d * scaleX;
     } else {
         width = fm.horizontalAdvance(text);
     }
     const int horizontal = dc_.textAlign & AlignHorizontalMask;
     const int vertical = dc_.textAlign & AlignVerticalMask;
     const double x0 = horizontal == AlignCenter ? -width / 2 : horizontal == AlignRight ? -width : 0;
-    const double baseline = vertical == AlignBaseline ? 0 : vertical == AlignBottom ? -fm.descent()
-                                                                                     : fm.ascent();
+    const double baseline = vertical == AlignBaseline ? 0
+                            : vertical == AlignBottom ? -fm.descent()
+                                                      : fm.ascent();
     const QPointF origin = t.map(logicalRef);
     const QRectF box(x0, baseline - fm.ascent(), width, fm.ascent() + fm.descent());
-    if (!charge(box.translated(origin)))
-        return;
+    if (!charge(box.translated(origin))) return;
 
     painter_.translate(origin);
     painter_.rotate(-dc_.font.escapement / 10.0);
-    if (dc_.bkMode == kBkOpaque)
-        painter_.fillRect(box, dc_.bkColor);
+    if (dc_.bkMode == kBkOpaque) painter_.fillRect(box, dc_.bkColor);
     painter_.setFont(font);
     painter_.setPen(dc_.textColor);
     if (useDx) {
@@ -139,8 +129,7 @@ void Playback::drawText(QPointF logicalRef, const QByteArray& bytes, const std::
     } else {
         painter_.drawText(QPointF(x0, baseline), text);
     }
-    if (updateCp && t.m11() != 0)
-        dc_.position.rx() += width / t.m11();
+    if (updateCp && t.m11() != 0) dc_.position.rx() += width / t.m11();
 }
 
-}  // namespace eh::rtf::wmf
+} // namespace eh::rtf::wmf

@@ -12,6 +12,8 @@ QFont benchFont(const FontSpec& wanted) {
     return font;
 }
 
-QFont defaultBenchFont() { return benchFont(FontSpec{}); }
+QFont defaultBenchFont() {
+    return benchFont(FontSpec{});
+}
 
-}  // namespace eh
+} // namespace eh

@@ -18,4 +18,4 @@ QFont benchFont(const FontSpec& spec);
 // MS Sans Serif 8.25 pt: captions, On/Off buttons and everything not listed otherwise.
 QFont defaultBenchFont();
 
-}  // namespace eh
+} // namespace eh

@@ -19,15 +19,15 @@ struct LayoutColor {
 
 struct LayoutItem {
     const char* name;
-    const char* container;  // "EH" for the window itself
+    const char* container; // "EH" for the window itself
     WidgetKind kind;
-    int left, top, width, height;  // twips
-    const char* text = "";         // caption; for pictures the resource path
+    int left, top, width, height; // twips
+    const char* text = "";        // caption; for pictures the resource path
     Qt::Alignment align = Qt::AlignLeft;
     FontSpec font = {};
-    LayoutColor color = {};        // caption or text colour when not the kind's own
+    LayoutColor color = {}; // caption or text colour when not the kind's own
     LayoutColor background = {};
-    int pictureWidth = 0, pictureHeight = 0;  // pixels
+    int pictureWidth = 0, pictureHeight = 0; // pixels
 };
 
 inline constexpr const char* kWindowName = "EH";
@@ -37,4 +37,4 @@ inline constexpr int kClientHeightTwips = 8595;
 // In creation order: every container comes before what it holds.
 std::span<const LayoutItem> benchLayout();
 
-}  // namespace eh
+} // namespace eh

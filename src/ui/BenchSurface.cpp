@@ -26,4 +26,4 @@ void BenchSurface::paintEvent(QPaintEvent*) {
     paintSchematic(p, sampleWidth_);
 }
 
-}  // namespace eh
+} // namespace eh

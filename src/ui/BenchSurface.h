@@ -21,4 +21,4 @@ private:
     int sampleWidth_ = 0;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -16,4 +16,4 @@ QStringList nameFiltersFromPairs(const QString& pairs) {
     return filters;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -10,4 +10,4 @@ namespace eh {
 // appended in parentheses only when the description does not already end with it.
 QStringList nameFiltersFromPairs(const QString& pairs);
 
-}  // namespace eh
+} // namespace eh

@@ -60,7 +60,7 @@ QWidget* createFrame(const LayoutItem& item, QWidget* container) {
     return frame;
 }
 
-}  // namespace
+} // namespace
 
 QWidget* createLayoutWidget(const LayoutItem& item, QWidget* container) {
     const QString text = QString::fromUtf8(item.text);
@@ -102,7 +102,8 @@ QHash<QString, QWidget*> buildBenchLayout(QWidget* surface) {
     widgets.insert(QString::fromLatin1(kWindowName), surface);
     for (const LayoutItem& item : benchLayout()) {
         QWidget* container = widgets.value(QString::fromLatin1(item.container));
-        if (!container) throw std::logic_error(std::string("container listed after its contents: ") + item.name);
+        if (!container)
+            throw std::logic_error(std::string("container listed after its contents: ") + item.name);
         QWidget* widget = createLayoutWidget(item, container);
         widget->setObjectName(QString::fromLatin1(item.name));
         widget->setFont(benchFont(item.font));
@@ -112,4 +113,4 @@ QHash<QString, QWidget*> buildBenchLayout(QWidget* surface) {
     return widgets;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -17,4 +17,4 @@ QHash<QString, QWidget*> buildBenchLayout(QWidget* surface);
 // One widget of the table, not yet placed.
 QWidget* createLayoutWidget(const LayoutItem& item, QWidget* container);
 
-}  // namespace eh
+} // namespace eh

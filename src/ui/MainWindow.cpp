@@ -15,7 +15,9 @@
 
 // The pictures are compiled into this static library; nothing else references them,
 // so they are registered by hand.
-static void registerPictures() { Q_INIT_RESOURCE(ui); }
+static void registerPictures() {
+    Q_INIT_RESOURCE(ui);
+}
 
 namespace eh {
 namespace {
@@ -29,7 +31,7 @@ char localeDecimalSeparator() {
     return c != 0 ? c : '.';
 }
 
-}  // namespace
+} // namespace
 
 EH::EH(QWidget* parent) : QMainWindow(parent), host_(this), model_(host_, localeDecimalSeparator()) {
     registerPictures();
@@ -70,10 +72,14 @@ QWidget* EH::named(const char* name) const {
 
 QTimer& EH::timerFor(WidgetId id) {
     switch (id) {
-    case WidgetId::Timer_Control: return controlTimer_;
-    case WidgetId::Timer_Iman1: return magnetTimer1_;
-    case WidgetId::Timer_Iman2: return magnetTimer2_;
-    default: throw std::logic_error("not a timer");
+    case WidgetId::Timer_Control:
+        return controlTimer_;
+    case WidgetId::Timer_Iman1:
+        return magnetTimer1_;
+    case WidgetId::Timer_Iman2:
+        return magnetTimer2_;
+    default:
+        throw std::logic_error("not a timer");
     }
 }
 
@@ -83,9 +89,11 @@ void EH::attachCableStubs() {
     for (QWidget* w : std::as_const(widgets_)) {
         if (w == surface_) continue;
         const QRect area(w->mapTo(surface_, QPoint(0, 0)), w->size());
-        if (auto* panel = qobject_cast<Panel3D*>(w)) panel->cableStubs().set(cableStubsWithin(area));
-        else if (auto* frame = qobject_cast<GroupFrame*>(w)) frame->cableStubs().set(cableStubsWithin(area));
+        if (auto* panel = qobject_cast<Panel3D*>(w))
+            panel->cableStubs().set(cableStubsWithin(area));
+        else if (auto* frame = qobject_cast<GroupFrame*>(w))
+            frame->cableStubs().set(cableStubsWithin(area));
     }
 }
 
-}  // namespace eh
+} // namespace eh

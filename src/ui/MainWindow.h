@@ -20,6 +20,7 @@ public:
     explicit EH(QWidget* parent = nullptr);
 
     const BenchModel& model() const { return model_; }
+    BenchModel& model() { return model_; }
     BenchSurface* surface() const { return surface_; }
     const QTimer& timer(WidgetId id) const { return const_cast<EH*>(this)->timerFor(id); }
 
@@ -49,4 +50,4 @@ private:
     QTimer magnetTimer2_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -59,7 +59,9 @@ constexpr Route kLatches[] = {
     {WidgetId::Bot_Derecha, &BenchModel::Bot_Derecha_Click},
 };
 
-QColor toQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(const Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 QStringList toQStrings(const std::vector<std::string>& items) {
     QStringList list;
@@ -67,7 +69,7 @@ QStringList toQStrings(const std::vector<std::string>& items) {
     return list;
 }
 
-}  // namespace
+} // namespace
 
 void EH::bindWidgets(const QHash<QString, QWidget*>& widgets) {
     for (std::size_t i = 0; i < kWidgetCount; ++i) {
@@ -83,11 +85,10 @@ void EH::connectEvents() {
         connect(static_cast<BenchButton*>(bound(route.id)), &QPushButton::clicked, this,
                 [model, op = route.operation] { (model->*op)(); });
     for (const Route& route : kLatches)
-        connect(static_cast<LatchButton*>(bound(route.id)), &QPushButton::clicked, this,
-                [this, route] {
-                    (model_.*route.operation)();
-                    mirror(route.id);
-                });
+        connect(static_cast<LatchButton*>(bound(route.id)), &QPushButton::clicked, this, [this, route] {
+            (model_.*route.operation)();
+            mirror(route.id);
+        });
     auto* slider = static_cast<QSlider*>(bound(WidgetId::Control_I_Iman));
     connect(slider, &QSlider::valueChanged, this, [this](int position) {
         model_.Control_I_Iman_Change(position);
@@ -112,8 +113,10 @@ void EH::mirror(WidgetId id) {
     case WidgetId::Timer_Iman1:
     case WidgetId::Timer_Iman2: {
         QTimer& timer = timerFor(id);
-        if (!state.enabled) timer.stop();
-        else if (!timer.isActive()) timer.start();
+        if (!state.enabled)
+            timer.stop();
+        else if (!timer.isActive())
+            timer.start();
         return;
     }
     case WidgetId::Muestra:
@@ -146,4 +149,4 @@ void EH::mirror(WidgetId id) {
     }
 }
 
-}  // namespace eh
+} // namespace eh

@@ -18,7 +18,7 @@ void EH::connectHelp() {
     const auto link = [this](const char* name) { return static_cast<LinkLabel*>(named(name)); };
     connect(link("Label6"), &LinkLabel::clicked, this, [this] { showAcerca(this); });
     const std::pair<const char*, const char*> chapters[] = {
-        {"Label1", "Intro.rtf"}, {"Label2", "EH.rtf"}, {"Label3", "EH-2p.rtf"},
+        {"Label1", "Intro.rtf"},   {"Label2", "EH.rtf"},        {"Label3", "EH-2p.rtf"},
         {"Label4", "Medidas.rtf"}, {"Label5", "Discusion.rtf"},
     };
     for (const auto& [name, file] : chapters)
@@ -31,6 +31,8 @@ void EH::openSampleInfo() {
     showInfo3(this, SampleDimensions{model_.Muestra_Sel, row.Longitud, row.Anchura, row.Grosor});
 }
 
-void EH::openChapter(const QString& fileName) { showTeoria(this, fileName); }
+void EH::openChapter(const QString& fileName) {
+    showTeoria(this, fileName);
+}
 
-}  // namespace eh
+} // namespace eh

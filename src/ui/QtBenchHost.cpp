@@ -22,7 +22,9 @@ QString QtBenchHost::startFolder() const {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-QString QtBenchHost::startName() const { return lastFile_.isEmpty() ? QString() : QFileInfo(lastFile_).fileName(); }
+QString QtBenchHost::startName() const {
+    return lastFile_.isEmpty() ? QString() : QFileInfo(lastFile_).fileName();
+}
 
 std::optional<std::string> QtBenchHost::askSaveFileName(const SaveDialogRequest& request) {
     QFileDialog dialog(owner_, QString::fromStdString(request.title), startFolder());
@@ -46,8 +48,10 @@ std::optional<std::string> QtBenchHost::askSaveFileName(const SaveDialogRequest&
 void QtBenchHost::setBusyPointer(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
-    if (busy) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else QGuiApplication::restoreOverrideCursor();
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
-}  // namespace eh
+} // namespace eh

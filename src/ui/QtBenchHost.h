@@ -30,4 +30,4 @@ private:
     bool busy_ = false;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -15,21 +15,21 @@ constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kSample = 0xFF404040;
 
 constexpr std::array kShapes = std::to_array<SchematicShape>({
-    {"Shape1", 3360, 3600, 1335, 1455, kSteel, kSteel, false},   // right pole piece
-    {"Shape4", 3720, 2880, 855, 2895, kCoil, kBlack, true},      // right coil
-    {"Shape5", 720, 3360, 375, 2655, kSteel, kSteel, false},     // yoke, left limb
-    {"Shape6", 4680, 3360, 375, 2655, kSteel, kSteel, false},    // yoke, right limb
-    {"Shape7", 720, 6000, 4335, 375, kSteel, kSteel, false},     // yoke, base
-    {"Shape2", 1080, 3600, 1335, 1455, kSteel, kSteel, false},   // left pole piece
-    {"Shape3", 1200, 2880, 855, 2895, kCoil, kBlack, true},      // left coil
-    {"Shape16", 2640, 1680, 495, 2175, kSteel, kSteel, false},   // cryostat body
-    {"Shape17", 2640, 3840, 255, 1095, kSteel, kSteel, false},   // cold finger
-    {"Shape18", 2400, 480, 975, 1215, kSteel, kSteel, false},    // cold head
-    {"Shape19", 1680, 600, 735, 135, kSteel, kSteel, false},     // upper helium line
-    {"Shape20", 1680, 840, 735, 135, kSteel, kSteel, false},     // lower helium line
-    {"Muestra", 2880, 4080, 135, 615, kSample, kBlack, false},   // the sample
-    {"Shape22", 3720, 1440, 135, 255, kSteel, kSteel, false},    // sample wiring feedthrough
-    {"Shape26", 3720, 720, 135, 255, kSteel, kSteel, false},     // thermometry feedthrough
+    {"Shape1", 3360, 3600, 1335, 1455, kSteel, kSteel, false}, // right pole piece
+    {"Shape4", 3720, 2880, 855, 2895, kCoil, kBlack, true},    // right coil
+    {"Shape5", 720, 3360, 375, 2655, kSteel, kSteel, false},   // yoke, left limb
+    {"Shape6", 4680, 3360, 375, 2655, kSteel, kSteel, false},  // yoke, right limb
+    {"Shape7", 720, 6000, 4335, 375, kSteel, kSteel, false},   // yoke, base
+    {"Shape2", 1080, 3600, 1335, 1455, kSteel, kSteel, false}, // left pole piece
+    {"Shape3", 1200, 2880, 855, 2895, kCoil, kBlack, true},    // left coil
+    {"Shape16", 2640, 1680, 495, 2175, kSteel, kSteel, false}, // cryostat body
+    {"Shape17", 2640, 3840, 255, 1095, kSteel, kSteel, false}, // cold finger
+    {"Shape18", 2400, 480, 975, 1215, kSteel, kSteel, false},  // cold head
+    {"Shape19", 1680, 600, 735, 135, kSteel, kSteel, false},   // upper helium line
+    {"Shape20", 1680, 840, 735, 135, kSteel, kSteel, false},   // lower helium line
+    {"Muestra", 2880, 4080, 135, 615, kSample, kBlack, false}, // the sample
+    {"Shape22", 3720, 1440, 135, 255, kSteel, kSteel, false},  // sample wiring feedthrough
+    {"Shape26", 3720, 720, 135, 255, kSteel, kSteel, false},   // thermometry feedthrough
 });
 
 constexpr QPoint kJacket[] = {{1680, 1560}, {2280, 1560}, {2280, 1800}, {2520, 1800}, {2520, 5520},
@@ -43,21 +43,33 @@ constexpr QPoint kHeaterA[] = {{8640, 2160}, {8640, 1560}};
 constexpr QPoint kHeaterB[] = {{8880, 2160}, {8880, 1560}};
 constexpr QPoint kSensorA[] = {{9720, 2160}, {9720, 1560}};
 constexpr QPoint kSensorB[] = {{9960, 2160}, {9960, 1560}};
-constexpr QPoint kSampleCable[] = {{3360, 1560}, {6120, 1560}, {6120, 5280}};  // ends under the switch box
+constexpr QPoint kSampleCable[] = {{3360, 1560}, {6120, 1560}, {6120, 5280}}; // ends under the switch box
 constexpr QPoint kSourceA[] = {{7200, 6360}, {7200, 6840}, {8520, 6840}, {8520, 6480}};
 constexpr QPoint kSourceB[] = {{6960, 6360}, {6960, 6960}, {8760, 6960}, {8760, 6480}};
 constexpr QPoint kVoltmeterA[] = {{6360, 6360}, {6360, 8280}, {8520, 8280}, {8520, 7920}};
 constexpr QPoint kVoltmeterB[] = {{6120, 6360}, {6120, 8400}, {8760, 8400}, {8760, 7920}};
 
 const std::array kLines = std::to_array<SchematicLine>({
-    {kJacket, 1, false},      {kWallFeedthroughs, 1, false}, {kHousingTop, 1, false},
-    {kWallHelium, 1, false},  {kVacuumLine, 1, false},       {kThermometry, 2, false},
-    {kHeaterA, 1, true},      {kHeaterB, 1, true},           {kSensorA, 1, true},
-    {kSensorB, 1, true},      {kSampleCable, 2, false},      {kSourceA, 1, true},
-    {kSourceB, 1, true},      {kVoltmeterA, 1, true},        {kVoltmeterB, 1, true},
+    {kJacket, 1, false},
+    {kWallFeedthroughs, 1, false},
+    {kHousingTop, 1, false},
+    {kWallHelium, 1, false},
+    {kVacuumLine, 1, false},
+    {kThermometry, 2, false},
+    {kHeaterA, 1, true},
+    {kHeaterB, 1, true},
+    {kSensorA, 1, true},
+    {kSensorB, 1, true},
+    {kSampleCable, 2, false},
+    {kSourceA, 1, true},
+    {kSourceB, 1, true},
+    {kVoltmeterA, 1, true},
+    {kVoltmeterB, 1, true},
 });
 
-QPoint toPixels(const QPoint& twips) { return pointFromTwips(twips.x(), twips.y()); }
+QPoint toPixels(const QPoint& twips) {
+    return pointFromTwips(twips.x(), twips.y());
+}
 
 void paintShape(QPainter& p, const SchematicShape& s, int widthTwips) {
     const QRect r = rectFromTwips(s.left, s.top, widthTwips, s.height);
@@ -89,16 +101,21 @@ bool clipAxisSegment(QPoint a, QPoint b, const QRect& area, QLine& out) {
     return false;
 }
 
-}  // namespace
+} // namespace
 
-std::span<const SchematicShape> schematicShapes() { return kShapes; }
-std::span<const SchematicLine> schematicLines() { return kLines; }
+std::span<const SchematicShape> schematicShapes() {
+    return kShapes;
+}
+std::span<const SchematicLine> schematicLines() {
+    return kLines;
+}
 
 void paintSchematic(QPainter& painter, int sampleWidthTwips) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const SchematicShape& shape : kShapes)
-        paintShape(painter, shape, shape.name == std::string_view(kSampleShape) ? sampleWidthTwips : shape.width);
+        paintShape(painter, shape,
+                   shape.name == std::string_view(kSampleShape) ? sampleWidthTwips : shape.width);
     for (const SchematicLine& line : kLines) {
         painter.setPen(QPen(Qt::black, line.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         QList<QPoint> points;
@@ -121,4 +138,4 @@ QList<CableStub> cableStubsWithin(const QRect& area) {
     return stubs;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -19,13 +19,13 @@ struct SchematicShape {
     int left, top, width, height;
     QRgb fill;
     QRgb border;
-    bool hatched;  // the coils: vertical black lines over the fill
+    bool hatched; // the coils: vertical black lines over the fill
 };
 
 struct SchematicLine {
-    std::span<const QPoint> points;  // a polyline
+    std::span<const QPoint> points; // a polyline
     int width;
-    bool reachesTerminal;  // runs on across panels and frames to a binding post
+    bool reachesTerminal; // runs on across panels and frames to a binding post
 };
 
 // Back to front.
@@ -42,4 +42,4 @@ void paintSchematic(QPainter& painter, int sampleWidthTwips);
 // coordinates), translated to the area's own coordinates.
 QList<CableStub> cableStubsWithin(const QRect& area);
 
-}  // namespace eh
+} // namespace eh

@@ -16,7 +16,7 @@ protected:
     explicit BenchTest(char separator = '.') : bench(host, separator) {
         bench.setChangeListener([this](WidgetId id) { changes.push_back(id); });
         bench.Form_Load();
-        bench.Rnd = [] { return 0.5f; };  // a noise term of zero
+        bench.Rnd = [] { return 0.5f; }; // a noise term of zero
         changes.clear();
     }
 
@@ -35,4 +35,4 @@ protected:
     std::vector<WidgetId> changes;
 };
 
-}  // namespace eh::test
+} // namespace eh::test

@@ -9,7 +9,7 @@ TEST_F(BenchTest, SourceStepsRespectStrictSinglePrecisionBounds) {
     EXPECT_EQ(bench.I_Fuente, 0.0f);
     bench.Sube1_Click();
     EXPECT_EQ(text("Display_Fuente"), "00.001");
-    bench.Baja1_Click();  // 0.001 is not above 0.001
+    bench.Baja1_Click(); // 0.001 is not above 0.001
     EXPECT_EQ(text("Display_Fuente"), "00.001");
 
     press(&BenchModel::Sube5_Click, 10);
@@ -41,7 +41,7 @@ TEST_F(BenchTest, SourceLimitsAtTheEdges) {
     bench.I_Fuente = 89.999f;
     bench.Sube5_Click();
     EXPECT_EQ(text("Display_Fuente"), "99.999");
-    bench.Sube1_Click();  // at the float value of 99.999
+    bench.Sube1_Click(); // at the float value of 99.999
     EXPECT_EQ(text("Display_Fuente"), "99.999");
     bench.I_Fuente = 10.0f;
     bench.Baja5_Click();

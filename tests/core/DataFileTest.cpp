@@ -59,10 +59,11 @@ protected:
     fs::path dir;
 };
 
-}  // namespace
+} // namespace
 
 TEST(DataLine, FormatOfOneRecord) {
-    EXPECT_EQ(formatDataLine(1, {300.0f, 9000.0f, 10.0f, 2.5f, -1.25f, 1.25f}), "1,300,9000,10,2.5,-1.25,1.25\r\n");
+    EXPECT_EQ(formatDataLine(1, {300.0f, 9000.0f, 10.0f, 2.5f, -1.25f, 1.25f}),
+              "1,300,9000,10,2.5,-1.25,1.25\r\n");
     EXPECT_EQ(formatDataLine(12, {75.25f, 0.0f, 0.001f, 1.5e-5f, -0.02812345f, 0.0f}),
               "12,75.25,0,0.001,1.5E-05,-0.02812345,0\r\n");
 }
@@ -148,7 +149,8 @@ static std::string saveAsUnprivileged(const fs::path& target) {
     ::close(pipefd[1]);
     std::string shown;
     char buf[256];
-    for (ssize_t n; (n = ::read(pipefd[0], buf, sizeof buf)) > 0;) shown.append(buf, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(pipefd[0], buf, sizeof buf)) > 0;)
+        shown.append(buf, static_cast<std::size_t>(n));
     ::close(pipefd[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
@@ -158,9 +160,7 @@ static std::string saveAsUnprivileged(const fs::path& target) {
 
 TEST_F(SaveTest, ReadOnlyFolderAndFileAreError75) {
     fs::permissions(dir, fs::perms::all);
-    {
-        std::ofstream(dir / "ro") << "old";
-    }
+    { std::ofstream(dir / "ro") << "old"; }
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(saveAsUnprivileged(dir / "ro"), "Error 75: camino de acceso incorrecto");
     EXPECT_EQ(slurp(dir / "ro"), "old");
@@ -180,9 +180,7 @@ TEST_F(SaveTest, DeviceThatIsFullGivesTheGeneralForm) {
 }
 
 TEST_F(SaveTest, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
-    {
-        std::ofstream(dir / "datos.ASC", std::ios::binary) << "contenido anterior\r\n";
-    }
+    { std::ofstream(dir / "datos.ASC", std::ios::binary) << "contenido anterior\r\n"; }
     for (int i = 0; i < 100; ++i) store(300.0f + i, 1.0f, 0.1f);
 
     // Cap the size of any file this process writes, as a full disk would.
@@ -201,7 +199,7 @@ TEST_F(SaveTest, FailureWhileWritingKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(entries(), std::vector<std::string>{"datos.ASC"});
     EXPECT_TRUE(busyRestored());
 
-    saveAs(dir / "datos.ASC");  // the channel was closed: this one just works
+    saveAs(dir / "datos.ASC"); // the channel was closed: this one just works
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(fs::file_size(dir / "datos.ASC"), slurp(dir / "datos.ASC").size());
     EXPECT_EQ(slurp(dir / "datos.ASC").substr(0, 19), "1,300,0,1,0.1,0,0\r\n");

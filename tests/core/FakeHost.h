@@ -16,8 +16,8 @@ public:
     };
     std::vector<Message> messages;
     std::vector<SaveDialogRequest> dialogs;
-    std::optional<std::string> answer;  // what the save dialog returns
-    std::vector<bool> pointer;          // every busy-pointer change, in order
+    std::optional<std::string> answer; // what the save dialog returns
+    std::vector<bool> pointer;         // every busy-pointer change, in order
 
     void showMessage(const std::string& text, const std::string& title) override {
         messages.push_back({text, title});
@@ -29,4 +29,4 @@ public:
     void setBusyPointer(bool busy) override { pointer.push_back(busy); }
 };
 
-}  // namespace eh::test
+} // namespace eh::test

@@ -14,10 +14,10 @@ std::vector<std::string> ticks(eh::BenchModel& bench, void (eh::BenchModel::*tic
     return shown;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(BenchTest, SliderTextsAndCurrentLimit) {
-    bench.Control_I_Iman_Change(500);  // supply off: taken at switch-on
+    bench.Control_I_Iman_Change(500); // supply off: taken at switch-on
     EXPECT_EQ(text("Fija_I_Iman"), "0.00");
     bench.Bot_Iman_On_Click();
     EXPECT_EQ(text("Fija_I_Iman"), "5.00");
@@ -49,7 +49,7 @@ TEST_F(BenchTest, RiseAndFallOfTheCoilCurrent) {
     EXPECT_EQ(rise[34], "9.99");
     EXPECT_EQ(bench.B_Iman, 9000.0f);
 
-    bench.Bot_Derecha_Click();  // release: fall from the full maximum
+    bench.Bot_Derecha_Click(); // release: fall from the full maximum
     const auto fall = ticks(bench, &BenchModel::Timer_Iman2_Timer, 17);
     EXPECT_EQ(fall[0], "9.99");
     EXPECT_EQ(fall[1], "6.07");
@@ -112,7 +112,7 @@ TEST_F(BenchTest, HallCopiesFollowTheRampOnlyWhileVoltmeterIsOn) {
     bench.Control_I_Iman_Change(1000);
     bench.Bot_Derecha_Click();
     ticks(bench, &BenchModel::Timer_Iman2_Timer, 40);
-    EXPECT_TRUE(bench.Lectura_EH_Pos.empty());  // voltmeter off
+    EXPECT_TRUE(bench.Lectura_EH_Pos.empty()); // voltmeter off
     bench.Bot_Volt_On_Click();
     EXPECT_EQ(text("Display_Volt"), "-00.02812");
     EXPECT_NEAR(bench.Lectura_EH_Pos.value(), -0.02812, 5e-6);
@@ -122,5 +122,5 @@ TEST_F(BenchTest, HallCopiesFollowTheRampOnlyWhileVoltmeterIsOn) {
     ticks(bench, &BenchModel::Timer_Iman1_Timer, 40);
     EXPECT_EQ(text("Display_Volt"), "00.02812");
     EXPECT_EQ(bench.Lectura_EH_Neg, static_cast<float>(bench.Lectura_Volt.value()));
-    EXPECT_NEAR(bench.Lectura_EH_Pos.value(), -0.02812, 5e-6);  // untouched by " - "
+    EXPECT_NEAR(bench.Lectura_EH_Pos.value(), -0.02812, 5e-6); // untouched by " - "
 }

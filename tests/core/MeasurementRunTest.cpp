@@ -25,7 +25,7 @@ TEST_F(BenchTest, TypicalMeasurementFromStartToRecord) {
     EXPECT_EQ(text("Display_Volt"), "00.02812");
 
     bench.Conmuta_Ro_Click();
-    EXPECT_EQ(text("Display_Volt"), "00.12380");  // no field effect here: magnetoresistance is tiny
+    EXPECT_EQ(text("Display_Volt"), "00.12380"); // no field effect here: magnetoresistance is tiny
     bench.Acumular_Click();
     EXPECT_EQ(text("Medidas"), "001");
     EXPECT_EQ(bench.Reg_Temperatura[1], 300.0f);

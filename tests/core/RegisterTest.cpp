@@ -30,7 +30,7 @@ TEST_F(BenchTest, RecordHoldsTheLatestCopiesAndTheNominalField) {
 
     bench.Control_I_Iman_Change(999);
     bench.Bot_Iman_On_Click();
-    bench.Bot_Iman_On_Click();  // off again: the limit stays
+    bench.Bot_Iman_On_Click(); // off again: the limit stays
     bench.Acumular_Click();
     EXPECT_FLOAT_EQ(bench.Reg_Campo[2], 8991.999f);
     bench.Bot_Iman_On_Click();

@@ -60,15 +60,15 @@ TEST_F(BenchTest, ChoosingASampleRecomputesNothing) {
     EXPECT_EQ(bench.Muestra_Sel, 2);
     EXPECT_EQ(text("Combo_Muestra"), "Muestra  2");
     EXPECT_EQ(text("Display_Volt"), before);
-    bench.Combo_Muestra_Click(5);  // no such item
+    bench.Combo_Muestra_Click(5); // no such item
     EXPECT_EQ(bench.Muestra_Sel, 2);
 }
 
 TEST_F(BenchTest, ChangeNotificationsOnlyForRealChanges) {
-    bench.Bot_Fuente_On_Click();  // "00.000" again: no text change
-    EXPECT_EQ(count(WidgetId::Display_Fuente), 1);  // the colour only
+    bench.Bot_Fuente_On_Click();                   // "00.000" again: no text change
+    EXPECT_EQ(count(WidgetId::Display_Fuente), 1); // the colour only
     EXPECT_EQ(count(WidgetId::Led_Fuente), 1);
     changes.clear();
-    bench.Baja1_Click();  // refused at 0
+    bench.Baja1_Click(); // refused at 0
     EXPECT_TRUE(changes.empty());
 }

@@ -17,7 +17,7 @@ TEST_F(BenchTest, CoolingTicksWithNoNoise) {
     EXPECT_NEAR(seen[1], 299.051, 5e-4);
     EXPECT_NEAR(seen[2], 298.603, 5e-4);
     EXPECT_NEAR(seen[3], 298.156, 5e-4);
-    EXPECT_EQ(text("Display_T_Medida"), "000.0");  // controller off: nothing shown
+    EXPECT_EQ(text("Display_T_Medida"), "000.0"); // controller off: nothing shown
 }
 
 TEST_F(BenchTest, HeatingTowardsSetPointAndDisplayFollows) {
@@ -72,7 +72,7 @@ TEST_F(BenchTest, RegulationTimerStartsAndStopsWithTheInstruments) {
     EXPECT_FALSE(bench.widget("Timer_Control").enabled);
     EXPECT_EQ(text("Display_T_Medida"), "000.0");
     bench.Bot_Crio_On_Click();
-    bench.Bot_Crio_On_Click();  // off again: the sample drifts back
+    bench.Bot_Crio_On_Click(); // off again: the sample drifts back
     EXPECT_TRUE(bench.widget("Timer_Control").enabled);
     EXPECT_EQ(bench.Crio_On, 0);
     bench.Bot_Control_On_Click();
@@ -94,5 +94,5 @@ TEST_F(BenchTest, CryogeneratorSettlesAt75KAndControllerShowsIt) {
     EXPECT_EQ(text("Display_Volt"), "00.12380");
     bench.Bot_Control_On_Click();
     EXPECT_EQ(text("Display_T_Medida"), "075.0");
-    EXPECT_NE(text("Display_Volt"), "00.12380");  // recomputed at 75 K
+    EXPECT_NE(text("Display_Volt"), "00.12380"); // recomputed at 75 K
 }

@@ -26,11 +26,12 @@ double hallVolts(int sample, float t, float b, int pol, float mA = 1.0f) {
     SampleCatalogue cat;
     cat.fill();
     const Result r = compute(sample, t, b);
-    return computeReading(2, mA, r.rMuestra, r.rHall, b, static_cast<std::int16_t>(pol), cat.row(sample).Grosor)
+    return computeReading(2, mA, r.rMuestra, r.rHall, b, static_cast<std::int16_t>(pol),
+                          cat.row(sample).Grosor)
         .value();
 }
 
-}  // namespace
+} // namespace
 
 TEST(Catalogue, StoredValuesAreSinglePrecision) {
     SampleCatalogue cat;

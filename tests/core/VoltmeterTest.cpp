@@ -8,7 +8,7 @@ TEST_F(BenchTest, VoltmeterOnShowsZerosStraightAfterStartup) {
     EXPECT_EQ(text("Display_Volt"), "00.00000");
     EXPECT_EQ(bench.widget("Display_Volt").textColor, kTextOn);
     EXPECT_EQ(bench.widget("Led_Volt").fillColor, kLampOn);
-    EXPECT_EQ(bench.R_Muestra, 1.0f);  // nothing computed yet
+    EXPECT_EQ(bench.R_Muestra, 1.0f); // nothing computed yet
 }
 
 TEST_F(BenchTest, ReadingKeptUpToDateWhileVoltmeterIsOff) {
@@ -35,7 +35,7 @@ TEST_F(BenchTest, SwitchBoxIsOneGroupAndFollowsTheButtonDown) {
     EXPECT_FALSE(bench.widget("Conmuta_Ro").down);
     EXPECT_TRUE(bench.widget("Conmuta_EH").down);
     EXPECT_EQ(bench.Lectura_Volt.tag(), TaggedNumber::Tag::Double);
-    EXPECT_EQ(text("Display_Volt"), "00.00000");  // no field, no polarity
+    EXPECT_EQ(text("Display_Volt"), "00.00000"); // no field, no polarity
     bench.Conmuta_EH_Click();
     EXPECT_EQ(bench.Conmutador, 0);
     EXPECT_EQ(bench.Lectura_Volt, TaggedNumber::int16(0));

@@ -17,8 +17,8 @@
 namespace {
 
 using eh::loadRtf;
-using eh::test::WmfWriter;
 using eh::test::toRtfHex;
+using eh::test::WmfWriter;
 
 class RtfMalformedTest : public ::testing::Test {
 protected:
@@ -35,8 +35,11 @@ QByteArray fullDocument() {
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
            "{\\colortbl;\\red1\\green2\\blue3;}{\\*\\generator x;}\\pard\\qc {\\b\\i T\\'e9st}\\par "
            "{\\f1 a}\\u945?{\\object{\\*\\objclass Equation.3}{\\result{\\pict\\wmetafile8"
-           "\\picwgoal600\\pichgoal300 " + toRtfHex(w.bytes()) + "}}}"
-           "{\\pict\\pngblip " + toRtfHex(eh::test::pngBytes(img)) + "}\\par}";
+           "\\picwgoal600\\pichgoal300 " +
+           toRtfHex(w.bytes()) +
+           "}}}"
+           "{\\pict\\pngblip " +
+           toRtfHex(eh::test::pngBytes(img)) + "}\\par}";
 }
 
 TEST_F(RtfMalformedTest, EmptyOrForeignInputIsRefused) {
@@ -58,13 +61,12 @@ TEST_F(RtfMalformedTest, CutShortDocumentsKeepWhatWasRead) {
 
     // Every prefix of a full document loads without harm; only the whole one is complete.
     const QByteArray data = fullDocument();
-    for (qsizetype n = 0; n < data.size(); ++n)
-        EXPECT_FALSE(loadRtf(data.left(n), doc).ok) << n;
+    for (qsizetype n = 0; n < data.size(); ++n) EXPECT_FALSE(loadRtf(data.left(n), doc).ok) << n;
     EXPECT_TRUE(loadRtf(data, doc).ok);
 }
 
 TEST_F(RtfMalformedTest, UnbalancedBraces) {
-    EXPECT_TRUE(loadRtf("{\\rtf1 a}}}}b{", doc).ok);  // nothing after the document counts
+    EXPECT_TRUE(loadRtf("{\\rtf1 a}}}}b{", doc).ok); // nothing after the document counts
     EXPECT_EQ(doc.toPlainText(), "a");
     EXPECT_FALSE(loadRtf("{\\rtf1 {{{ a {\\b b", doc).ok);
     EXPECT_EQ(doc.toPlainText(), " a b");
@@ -79,10 +81,9 @@ TEST_F(RtfMalformedTest, BadEscapesAreDropped) {
 }
 
 TEST_F(RtfMalformedTest, AbsurdNumbersAreClamped) {
-    const QByteArray data =
-        "{\\rtf1{\\fonttbl{\\f-5 Neg;}{\\f99999999999 Big;}}\\fs2147483647 a\\fs-40 b"
-        "\\li-99999999999999999999\\sl-2147483647\\up99999 c\\u2147483647\\u-2147483647"
-        "{\\uc999999\\u65 dddd}\\par\\cf-1\\cb99999 e\\tx-5\\tx99999999 f}";
+    const QByteArray data = "{\\rtf1{\\fonttbl{\\f-5 Neg;}{\\f99999999999 Big;}}\\fs2147483647 a\\fs-40 b"
+                            "\\li-99999999999999999999\\sl-2147483647\\up99999 c\\u2147483647\\u-2147483647"
+                            "{\\uc999999\\u65 dddd}\\par\\cf-1\\cb99999 e\\tx-5\\tx99999999 f}";
     EXPECT_TRUE(loadRtf(data, doc).ok);
     EXPECT_TRUE(doc.toPlainText().startsWith("abc"));
     EXPECT_TRUE(doc.toPlainText().endsWith("ef"));
@@ -95,14 +96,14 @@ TEST_F(RtfMalformedTest, HugeBinCountsStopAtTheEndOfInput) {
     EXPECT_EQ(doc.toPlainText(), "a");
     EXPECT_TRUE(loadRtf("{\\rtf1 a{\\pict\\pngblip\\bin-5 }b}", doc).ok);
     EXPECT_EQ(doc.toPlainText(), "ab");
-    EXPECT_TRUE(loadRtf("{\\rtf1 a\\bin3 {}}b}", doc).ok);  // \bin in text: raw bytes skipped
+    EXPECT_TRUE(loadRtf("{\\rtf1 a\\bin3 {}}b}", doc).ok); // \bin in text: raw bytes skipped
     EXPECT_EQ(doc.toPlainText(), "ab");
     EXPECT_LT(timer.elapsed(), 2000);
 }
 
 TEST_F(RtfMalformedTest, DeepNestingFailsClearly) {
-    const QByteArray data = "{\\rtf1 top" + QByteArray(1'000'000, '{') + "deep" +
-                            QByteArray(1'000'000, '}') + "}";
+    const QByteArray data =
+        "{\\rtf1 top" + QByteArray(1'000'000, '{') + "deep" + QByteArray(1'000'000, '}') + "}";
     QElapsedTimer timer;
     timer.start();
     const eh::RtfLoadResult r = loadRtf(data, doc);
@@ -125,19 +126,50 @@ TEST_F(RtfMalformedTest, PictureDataOverTheLimitIsDropped) {
 }
 
 TEST_F(RtfMalformedTest, RandomTokenSoupNeverCrashes) {
-    static const char* const pieces[] = {
-        "{", "}", "\\par ", "\\b ", "\\u945?", "\\'e9", "\\'z", "\\*\\x ", "\\pict", "\\pngblip ",
-        "\\wmetafile8 ", "\\bin3 ", "\\object", "\\result", "\\fonttbl", "\\f1 ", ";", "\\colortbl",
-        "\\red9", "text ", "0123456789abcdef", "\\uc3", "\\picwgoal99999", "\\sub ", "\\dn9 ",
-        "\\plain", "\\\\", "\\{", "\\fs0 ", "\\cf7 ", "\\tx100 ", "\\qc", "\\'", "\\", "\r\n",
-        "\\shppict", "\\nonshppict", "\\fcharset2 Symbol"};
+    static const char* const pieces[] = {"{",
+                                         "}",
+                                         "\\par ",
+                                         "\\b ",
+                                         "\\u945?",
+                                         "\\'e9",
+                                         "\\'z",
+                                         "\\*\\x ",
+                                         "\\pict",
+                                         "\\pngblip ",
+                                         "\\wmetafile8 ",
+                                         "\\bin3 ",
+                                         "\\object",
+                                         "\\result",
+                                         "\\fonttbl",
+                                         "\\f1 ",
+                                         ";",
+                                         "\\colortbl",
+                                         "\\red9",
+                                         "text ",
+                                         "0123456789abcdef",
+                                         "\\uc3",
+                                         "\\picwgoal99999",
+                                         "\\sub ",
+                                         "\\dn9 ",
+                                         "\\plain",
+                                         "\\\\",
+                                         "\\{",
+                                         "\\fs0 ",
+                                         "\\cf7 ",
+                                         "\\tx100 ",
+                                         "\\qc",
+                                         "\\'",
+                                         "\\",
+                                         "\r\n",
+                                         "\\shppict",
+                                         "\\nonshppict",
+                                         "\\fcharset2 Symbol"};
     QRandomGenerator rng(2024);
     for (int round = 0; round < 2000; ++round) {
         QByteArray data = "{\\rtf1 ";
         const int n = int(rng.bounded(60));
-        for (int i = 0; i < n; ++i)
-            data += pieces[rng.bounded(int(std::size(pieces)))];
-        loadRtf(data, doc);  // any outcome will do, as long as it returns
+        for (int i = 0; i < n; ++i) data += pieces[rng.bounded(int(std::size(pieces)))];
+        loadRtf(data, doc); // any outcome will do, as long as it returns
     }
     SUCCEED();
 }
@@ -157,9 +189,8 @@ TEST_F(RtfMalformedTest, SeedCorpusFilesLoadAndPlay) {
         QFile f(wmfDir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         eh::rtf::WmfPicture p;
-        if (p.load(f.readAll()))
-            eh::rtf::renderWmfToImage(p, QSize(64, 64));
+        if (p.load(f.readAll())) eh::rtf::renderWmfToImage(p, QSize(64, 64));
     }
 }
 
-}  // namespace
+} // namespace

@@ -17,10 +17,10 @@
 
 namespace {
 
-using eh::test::WmfWriter;
 using eh::test::coverage;
 using eh::test::inkBounds;
 using eh::test::toRtfHex;
+using eh::test::WmfWriter;
 
 constexpr QRgb kBlack = 0xFF000000;
 
@@ -42,8 +42,7 @@ protected:
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
             for (auto it = b.begin(); !it.atEnd(); ++it) {
                 const QTextCharFormat f = it.fragment().charFormat();
-                if (!f.isImageFormat())
-                    continue;
+                if (!f.isImageFormat()) continue;
                 const QTextImageFormat img = f.toImageFormat();
                 out.push_back({doc.resource(QTextDocument::ImageResource, QUrl(img.name())).value<QImage>(),
                                QSizeF(img.width(), img.height())});
@@ -98,8 +97,8 @@ TEST_F(RtfPictureTest, PngAtItsGoalSizeAndScale) {
 
 TEST_F(RtfPictureTest, BinaryPictureDataAndJpeg) {
     const QByteArray png = eh::test::pngBytes(redImage());
-    auto shown = load("{\\pict\\pngblip\\picwgoal300\\pichgoal150\\bin" +
-                      QByteArray::number(png.size()) + " " + png + "}");
+    auto shown = load("{\\pict\\pngblip\\picwgoal300\\pichgoal150\\bin" + QByteArray::number(png.size()) +
+                      " " + png + "}");
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].image.size(), QSize(20, 10));
 
@@ -133,11 +132,10 @@ TEST_F(RtfPictureTest, MetafileRenderedAtTheSizeAsked) {
 }
 
 TEST_F(RtfPictureTest, EquationObjectShowsItsResultPicture) {
-    const QByteArray object =
-        "x {\\object\\objemb{\\*\\objclass Equation.3}\\objw1440\\objh720"
-        "{\\*\\objdata 01050000020000000b0000004571756174696f6e2e33000000}"
-        "{\\result{\\pict\\wmetafile8\\picwgoal1440\\pichgoal720 " +
-        toRtfHex(formulaWmf()) + "}}} y";
+    const QByteArray object = "x {\\object\\objemb{\\*\\objclass Equation.3}\\objw1440\\objh720"
+                              "{\\*\\objdata 01050000020000000b0000004571756174696f6e2e33000000}"
+                              "{\\result{\\pict\\wmetafile8\\picwgoal1440\\pichgoal720 " +
+                              toRtfHex(formulaWmf()) + "}}} y";
     auto shown = load(object);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_FALSE(inkBounds(shown[0].image).isEmpty());
@@ -150,8 +148,10 @@ TEST_F(RtfPictureTest, EquationObjectShowsItsResultPicture) {
 }
 
 TEST_F(RtfPictureTest, ModernPictureIsShownAndItsFallbackIsNot) {
-    auto shown = load("{\\*\\shppict" + pngPict("\\picwgoal300\\pichgoal150") + "}"
-                      "{\\nonshppict{\\pict\\wmetafile8 " + toRtfHex(formulaWmf()) + "}}");
+    auto shown = load("{\\*\\shppict" + pngPict("\\picwgoal300\\pichgoal150") +
+                      "}"
+                      "{\\nonshppict{\\pict\\wmetafile8 " +
+                      toRtfHex(formulaWmf()) + "}}");
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].image.size(), QSize(20, 10));
 }
@@ -159,7 +159,7 @@ TEST_F(RtfPictureTest, ModernPictureIsShownAndItsFallbackIsNot) {
 TEST_F(RtfPictureTest, UnsupportedAndBrokenPicturesAreLeftOut) {
     EXPECT_TRUE(load("a{\\pict\\emfblip 0100000058000000}b").empty());
     EXPECT_TRUE(load("a{\\pict\\pngblip 89504e47zz0d0a}b").empty());
-    EXPECT_TRUE(load("a{\\pict\\pngblip 89504e470d0a1a0a}b").empty());  // cut-off PNG
+    EXPECT_TRUE(load("a{\\pict\\pngblip 89504e470d0a1a0a}b").empty()); // cut-off PNG
     EXPECT_TRUE(load("a{\\pict\\wmetafile8 0100090000}b").empty());
     EXPECT_EQ(doc.toPlainText(), "ab");
 }
@@ -179,4 +179,4 @@ TEST_F(RtfPictureTest, AbsurdPictureSizesAreCapped) {
     EXPECT_LT(shown.size(), 12u);
 }
 
-}  // namespace
+} // namespace

@@ -32,8 +32,7 @@ protected:
     QTextCharFormat formatOf(const QString& text) const {
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
             for (auto it = b.begin(); !it.atEnd(); ++it)
-                if (it.fragment().text().startsWith(text))
-                    return it.fragment().charFormat();
+                if (it.fragment().text().startsWith(text)) return it.fragment().charFormat();
         ADD_FAILURE() << "no fragment starting with " << text.toStdString();
         return {};
     }
@@ -82,7 +81,7 @@ TEST_F(RtfReaderTest, NestedGroupsRestoreTheFormat) {
     EXPECT_TRUE(formatOf("b").fontItalic());
     EXPECT_EQ(formatOf("b").fontWeight(), QFont::Bold);
     EXPECT_EQ(formatOf("c").fontWeight(), QFont::Normal);
-    EXPECT_DOUBLE_EQ(formatOf("c").fontPointSize(), 12.0);  // \plain: the default 12 pt
+    EXPECT_DOUBLE_EQ(formatOf("c").fontPointSize(), 12.0); // \plain: the default 12 pt
     EXPECT_TRUE(formatOf("d").fontItalic());
     EXPECT_FALSE(formatOf("e").fontItalic());
     EXPECT_EQ(formatOf("f").fontWeight(), QFont::Normal);
@@ -94,8 +93,7 @@ TEST_F(RtfReaderTest, SubscriptsSuperscriptsAndLoweredText) {
     const auto runs = fragments();
     ASSERT_EQ(runs.size(), 7u);
     const QStringList texts = {"H", "2", "O x", "2", "n R", "L", "u"};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(runs[size_t(i)].first, texts[i]);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(runs[size_t(i)].first, texts[i]);
     EXPECT_EQ(runs[1].second.verticalAlignment(), QTextCharFormat::AlignSubScript);
     EXPECT_EQ(runs[2].second.verticalAlignment(), QTextCharFormat::AlignNormal);
     EXPECT_EQ(runs[3].second.verticalAlignment(), QTextCharFormat::AlignSuperScript);
@@ -129,8 +127,7 @@ TEST_F(RtfReaderTest, ParagraphAlignmentAndIndents) {
 TEST_F(RtfReaderTest, CodePageAndUnicodeEscapes) {
     EXPECT_EQ(load(kHead + "caf\\'e9 \\'80 \\'93q\\'94}"), QString::fromUtf8("café € “q”"));
     // \u with its stand-in characters skipped, per \uc; negative numbers wrap around.
-    EXPECT_EQ(load(kHead + "\\u945?\\uc2\\u946xy\\uc0\\u947 \\u-10179\\u-8704 }"),
-              QString::fromUtf8("αβγ😀"));
+    EXPECT_EQ(load(kHead + "\\u945?\\uc2\\u946xy\\uc0\\u947 \\u-10179\\u-8704 }"), QString::fromUtf8("αβγ😀"));
     EXPECT_EQ(load(kHead + "\\u945\\'3f!}"), QString::fromUtf8("α!"));
     // The document's code page decides what \'hh means.
     EXPECT_EQ(load("{\\rtf1\\ansi\\ansicpg1251 \\'c4\\'e0}"), QString::fromUtf8("Да"));
@@ -149,7 +146,7 @@ TEST_F(RtfReaderTest, SymbolFontLettersBecomeGreek) {
 
 TEST_F(RtfReaderTest, SpecialCharactersAndControlSymbols) {
     EXPECT_EQ(loadRaw(kHead + "a\\tab b\\line c\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote"
-                           "\\rdblquote \\{\\}\\\\\\~\\_}"),
+                              "\\rdblquote \\{\\}\\\\\\~\\_}"),
               QString::fromUtf8("a\tb\u2028c—–•‘’“”{}\\\u00A0\u2011"));
 }
 
@@ -186,4 +183,4 @@ TEST_F(RtfReaderTest, LoadRtfFileReportsUnreadableFiles) {
     EXPECT_TRUE(doc.isEmpty());
 }
 
-}  // namespace
+} // namespace

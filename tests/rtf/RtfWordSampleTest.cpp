@@ -18,18 +18,16 @@
 
 namespace {
 
-using eh::test::WmfWriter;
 using eh::test::coverage;
 using eh::test::inkBounds;
+using eh::test::WmfWriter;
 
 // The smallest rectangle holding the pixels that `match`.
-template <typename Match>
-QRect boundsWhere(const QImage& image, Match match) {
+template <typename Match> QRect boundsWhere(const QImage& image, Match match) {
     QRect r;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (match(image.pixelColor(x, y)))
-                r = r.united(QRect(x, y, 1, 1));
+            if (match(image.pixelColor(x, y))) r = r.united(QRect(x, y, 1, 1));
     return r;
 }
 
@@ -46,8 +44,7 @@ protected:
     }
     QTextCharFormat formatOf(const QString& text) const {
         for (const auto& [t, f] : fragments())
-            if (t == text)
-                return f;
+            if (t == text) return f;
         ADD_FAILURE() << "no fragment " << text.toStdString();
         return {};
     }
@@ -82,7 +79,7 @@ TEST_F(RtfWordSampleTest, RendersTextFormattingAndPictures) {
     EXPECT_DOUBLE_EQ(body.blockFormat().lineHeight(), 115.0);
 
     EXPECT_TRUE(formatOf("cursiva").fontItalic());
-    EXPECT_EQ(formatOf("cursiva").fontWeight(), QFont::Normal);  // \ai is for bidi text only
+    EXPECT_EQ(formatOf("cursiva").fontWeight(), QFont::Normal); // \ai is for bidi text only
     EXPECT_EQ(formatOf("negrita").fontWeight(), QFont::Bold);
     EXPECT_TRUE(formatOf("ambas").fontItalic());
     EXPECT_EQ(formatOf("ambas").fontWeight(), QFont::Bold);
@@ -90,10 +87,8 @@ TEST_F(RtfWordSampleTest, RendersTextFormattingAndPictures) {
     EXPECT_DOUBLE_EQ(formatOf("Texto normal, ").fontPointSize(), 11.0);
     int scripts = 0;
     for (const auto& [text, f] : fragments()) {
-        if (text == "2" && f.verticalAlignment() == QTextCharFormat::AlignSubScript)
-            scripts += 1;
-        if (text == "2" && f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-            scripts += 10;
+        if (text == "2" && f.verticalAlignment() == QTextCharFormat::AlignSubScript) scripts += 1;
+        if (text == "2" && f.verticalAlignment() == QTextCharFormat::AlignSuperScript) scripts += 10;
     }
     EXPECT_EQ(scripts, 11);
     const QTextCharFormat caption = formatOf("Figura 1. Un paisaje.");
@@ -103,12 +98,12 @@ TEST_F(RtfWordSampleTest, RendersTextFormattingAndPictures) {
     // The formula and the picture show; the picture's metafile fallback (magenta) does not.
     const QImage page = render(600);
     EXPECT_EQ(coverage(page, page.rect(), QColor(255, 0, 255), 30), 0.0);
-    EXPECT_GT(coverage(page, page.rect(), QColor(250, 210, 0), 30), 0.0005);  // the sun
+    EXPECT_GT(coverage(page, page.rect(), QColor(250, 210, 0), 30), 0.0005); // the sun
     std::vector<QImage> pictures;
     for (const auto& [text, f] : fragments())
         if (f.isImageFormat())
-            pictures.push_back(doc.resource(QTextDocument::ImageResource,
-                                            QUrl(f.toImageFormat().name())).value<QImage>());
+            pictures.push_back(
+                doc.resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name())).value<QImage>());
     ASSERT_EQ(pictures.size(), 2u);
     EXPECT_FALSE(inkBounds(pictures[0]).isEmpty());
     EXPECT_EQ(pictures[1].size(), QSize(48, 32));
@@ -118,14 +113,18 @@ TEST_F(RtfWordSampleTest, LoweredAndRaisedPicturesAreMovedOffTheBaseline) {
     WmfWriter w;
     w.windowOrg(0, 0).windowExt(100, 100).pen(5, 0, 0xFF000000).brush(0, 0xFF000000);
     w.select(0).select(1).rectangle(0, 0, 100, 100);
-    const QByteArray box = "{\\pict\\wmetafile8\\picwgoal600\\pichgoal600 " + eh::test::toRtfHex(w.bytes()) + "}";
+    const QByteArray box =
+        "{\\pict\\wmetafile8\\picwgoal600\\pichgoal600 " + eh::test::toRtfHex(w.bytes()) + "}";
     const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
     // A black box on the baseline, one lowered by 10 pt and one raised by 10 pt, each
     // beside a red capital whose bottom marks the baseline.
     for (const int shift : {0, -20, 20}) {
-        const QByteArray word = shift < 0 ? "\\dn" + QByteArray::number(-shift) : "\\up" + QByteArray::number(shift);
+        const QByteArray word =
+            shift < 0 ? "\\dn" + QByteArray::number(-shift) : "\\up" + QByteArray::number(shift);
         ASSERT_TRUE(eh::loadRtf("{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\fs48 {\\cf1 H}{" + word +
-                                    " " + box + "}}", doc).ok);
+                                    " " + box + "}}",
+                                doc)
+                        .ok);
         const QImage img = render(400);
         const QRect red = boundsWhere(img, [](QColor c) { return c.red() > 160 && c.green() < 100; });
         const QRect black = boundsWhere(img, [](QColor c) { return c.lightness() < 60; });
@@ -136,4 +135,4 @@ TEST_F(RtfWordSampleTest, LoweredAndRaisedPicturesAreMovedOffTheBaseline) {
     }
 }
 
-}  // namespace
+} // namespace

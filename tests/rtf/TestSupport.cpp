@@ -19,11 +19,10 @@ void appendColor(QByteArray& out, QRgb c) {
     appendWord(out, qBlue(c));
 }
 
-}  // namespace
+} // namespace
 
 void ensureApp() {
-    if (QGuiApplication::instance())
-        return;
+    if (QGuiApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "rtf_tests";
@@ -36,8 +35,7 @@ void ensureApp() {
 
 WmfWriter& WmfWriter::recordBytes(std::uint16_t function, const QByteArray& params) {
     QByteArray p = params;
-    if (p.size() % 2)
-        p.append('\0');
+    if (p.size() % 2) p.append('\0');
     const int words = 3 + int(p.size() / 2);
     appendWord(records_, words & 0xFFFF);
     appendWord(records_, words >> 16);
@@ -45,15 +43,13 @@ WmfWriter& WmfWriter::recordBytes(std::uint16_t function, const QByteArray& para
     records_.append(p);
     maxRecordWords_ = std::max(maxRecordWords_, words);
     const int creators[] = {0x02FA, 0x02FB, 0x02FC, 0x00F7, 0x01F9, 0x0142, 0x06FF};
-    for (int c : creators)
-        objects_ += c == function;
+    for (int c : creators) objects_ += c == function;
     return *this;
 }
 
 WmfWriter& WmfWriter::record(std::uint16_t function, std::initializer_list<int> words) {
     QByteArray p;
-    for (int w : words)
-        appendWord(p, w);
+    for (int w : words) appendWord(p, w);
     return recordBytes(function, p);
 }
 
@@ -74,8 +70,7 @@ WmfWriter& WmfWriter::brush(int style, QRgb color, int hatch) {
     return recordBytes(0x02FC, p);
 }
 
-WmfWriter& WmfWriter::font(int height, const QByteArray& face, int charset, int weight,
-                           int escapement) {
+WmfWriter& WmfWriter::font(int height, const QByteArray& face, int charset, int weight, int escapement) {
     QByteArray p;
     appendWord(p, height);
     appendWord(p, 0);
@@ -94,8 +89,7 @@ WmfWriter& WmfWriter::textOut(int x, int y, const QByteArray& text) {
     QByteArray p;
     appendWord(p, int(text.size()));
     p.append(text);
-    if (text.size() % 2)
-        p.append('\0');
+    if (text.size() % 2) p.append('\0');
     appendWord(p, y);
     appendWord(p, x);
     return recordBytes(0x0521, p);
@@ -108,10 +102,8 @@ WmfWriter& WmfWriter::extTextOut(int x, int y, const QByteArray& text, const QLi
     appendWord(p, int(text.size()));
     appendWord(p, 0);
     p.append(text);
-    if (text.size() % 2)
-        p.append('\0');
-    for (int d : dx)
-        appendWord(p, d);
+    if (text.size() % 2) p.append('\0');
+    for (int d : dx) appendWord(p, d);
     return recordBytes(0x0A32, p);
 }
 
@@ -163,8 +155,7 @@ QByteArray WmfWriter::placeableBytes(const QRect& bbox, int unitsPerInch) const 
     appendWord(head, 0);
     appendWord(head, 0);
     int checksum = 0;
-    for (int i = 0; i < 10; ++i)
-        checksum ^= (uchar(head[2 * i]) | (uchar(head[2 * i + 1]) << 8));
+    for (int i = 0; i < 10; ++i) checksum ^= (uchar(head[2 * i]) | (uchar(head[2 * i + 1]) << 8));
     appendWord(head, checksum);
     return head + bytes();
 }
@@ -172,8 +163,7 @@ QByteArray WmfWriter::placeableBytes(const QRect& bbox, int unitsPerInch) const 
 QByteArray toRtfHex(const QByteArray& data) {
     const QByteArray hex = data.toHex();
     QByteArray out;
-    for (qsizetype i = 0; i < hex.size(); i += 64)
-        out.append(hex.mid(i, 64)).append('\n');
+    for (qsizetype i = 0; i < hex.size(); i += 64) out.append(hex.mid(i, 64)).append('\n');
     return out;
 }
 
@@ -189,16 +179,14 @@ QRect inkBounds(const QImage& image, QColor background) {
     const QImage img = image.convertToFormat(QImage::Format_ARGB32);
     // Faint pixels (edges of smoothly scaled pictures, antialiasing) are not ink.
     const auto differs = [&](QRgb p) {
-        if (background.alpha() == 0)
-            return qAlpha(p) > 64;
+        if (background.alpha() == 0) return qAlpha(p) > 64;
         return std::abs(qRed(p) - background.red()) > 64 || std::abs(qGreen(p) - background.green()) > 64 ||
                std::abs(qBlue(p) - background.blue()) > 64;
     };
     QRect r;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (differs(img.pixel(x, y)))
-                r = r.united(QRect(x, y, 1, 1));
+            if (differs(img.pixel(x, y))) r = r.united(QRect(x, y, 1, 1));
     return r;
 }
 
@@ -220,4 +208,4 @@ double coverage(const QImage& image, const QRect& r, QColor color, int tolerance
     return total ? double(hits) / total : 0.0;
 }
 
-}  // namespace eh::test
+} // namespace eh::test

@@ -73,4 +73,4 @@ QRect inkBounds(const QImage& image, QColor background = Qt::transparent);
 // The share of pixels inside `r` whose colour is within `tolerance` of `color`.
 double coverage(const QImage& image, const QRect& r, QColor color, int tolerance = 40);
 
-}  // namespace eh::test
+} // namespace eh::test

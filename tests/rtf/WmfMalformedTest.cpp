@@ -12,10 +12,10 @@
 
 namespace {
 
-using eh::rtf::WmfPicture;
 using eh::rtf::renderWmfToImage;
-using eh::test::WmfWriter;
+using eh::rtf::WmfPicture;
 using eh::test::coverage;
+using eh::test::WmfWriter;
 
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kRed = 0xFFFF0000;
@@ -49,8 +49,7 @@ TEST_F(WmfMalformedTest, EveryTruncationLoadsAndPlays) {
     const QByteArray data = sample();
     for (qsizetype n = 0; n <= data.size(); ++n) {
         WmfPicture p;
-        if (p.load(data.left(n)))
-            renderWmfToImage(p, QSize(50, 50));
+        if (p.load(data.left(n))) renderWmfToImage(p, QSize(50, 50));
     }
     WmfPicture full;
     ASSERT_TRUE(full.load(data));
@@ -76,12 +75,12 @@ TEST_F(WmfMalformedTest, RecordSizesAreNotTrusted) {
 
 TEST_F(WmfMalformedTest, AbsurdParametersDrawNothingHarmful) {
     WmfWriter w;
-    w.windowOrg(-32768, -32768).windowExt(1, 1);  // enormous magnification
+    w.windowOrg(-32768, -32768).windowExt(1, 1); // enormous magnification
     w.font(32767, "Arial", 0, 32767, 3600).select(0).textOut(-32768, 32767, QByteArray(200, 'W'));
     w.pen(1, 32767, kBlack).select(1).polyline({{-32768, -32768}, {32767, 32767}, {-32768, 32767}});
     w.select(9999).deleteObject(-1).restoreDc(-100).restoreDc(50).restoreDc(0);
-    w.record(0x0538, {30000, 5, 5});  // a polypolygon promising 30000 polygons
-    w.record(0x0324, {32767, 1, 2});  // a polygon promising 32767 points
+    w.record(0x0538, {30000, 5, 5}); // a polypolygon promising 30000 polygons
+    w.record(0x0324, {32767, 1, 2}); // a polygon promising 32767 points
     w.record(0x0A32, {10, 10, 30000, 6, 0, 0, 0, 0});
     w.record(0x0F43, {0x20, 0xCC, 0, 100, 100, 0, 0, 100, 100, 0, 0, 40, 0, 30000, 0, 30000, 0});
     w.windowExt(0, 0).rectangle(0, 0, 10, 10);
@@ -96,10 +95,8 @@ TEST_F(WmfMalformedTest, AbsurdParametersDrawNothingHarmful) {
 TEST_F(WmfMalformedTest, TooManyObjectsAndSavedContextsAreCapped) {
     WmfWriter w;
     w.windowOrg(0, 0).windowExt(100, 100);
-    for (int i = 0; i < 20000; ++i)
-        w.brush(0, kRed);
-    for (int i = 0; i < 1000; ++i)
-        w.saveDc();
+    for (int i = 0; i < 20000; ++i) w.brush(0, kRed);
+    for (int i = 0; i < 1000; ++i) w.saveDc();
     w.select(16383).pen(5, 0, kBlack).select(16384).rectangle(0, 0, 100, 100);
     WmfPicture p;
     ASSERT_TRUE(p.load(w.bytes()));
@@ -113,8 +110,7 @@ TEST_F(WmfMalformedTest, DrawingWorkIsBounded) {
     // rest is dropped, so the final red square never shows.
     WmfWriter w;
     w.windowOrg(0, 0).windowExt(100, 100).pen(5, 0, kBlack).brush(0, kBlack).select(0).select(1);
-    for (int i = 0; i < 5000; ++i)
-        w.ellipse(-10, -10, 110, 110);
+    for (int i = 0; i < 5000; ++i) w.ellipse(-10, -10, 110, 110);
     w.brush(0, kRed).select(2).rectangle(0, 0, 100, 100);
     WmfPicture p;
     ASSERT_TRUE(p.load(w.bytes()));
@@ -139,8 +135,7 @@ TEST_F(WmfMalformedTest, RandomRecordStreamsNeverCrash) {
         for (int r = 0; r < records; ++r) {
             const int words = 3 + int(rng.bounded(40));
             QByteArray rec(2 * words, '\0');
-            for (auto& c : rec)
-                c = char(rng.bounded(256));
+            for (auto& c : rec) c = char(rng.bounded(256));
             rec[0] = char(words);
             rec[1] = rec[2] = rec[3] = 0;
             const std::uint16_t f = functions[rng.bounded(int(std::size(functions)))];
@@ -154,4 +149,4 @@ TEST_F(WmfMalformedTest, RandomRecordStreamsNeverCrash) {
     }
 }
 
-}  // namespace
+} // namespace

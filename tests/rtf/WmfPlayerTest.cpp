@@ -10,11 +10,11 @@
 
 namespace {
 
-using eh::rtf::WmfPicture;
 using eh::rtf::renderWmfToImage;
-using eh::test::WmfWriter;
+using eh::rtf::WmfPicture;
 using eh::test::coverage;
 using eh::test::inkBounds;
+using eh::test::WmfWriter;
 
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kRed = 0xFFFF0000;
@@ -77,10 +77,10 @@ TEST_F(WmfPlayerTest, BareAndPlaceableFormsDrawAlike) {
 
 TEST_F(WmfPlayerTest, WindowOriginAndNegativeExtentFlipTheYAxis) {
     WmfWriter w;
-    w.windowOrg(-50, 50).windowExt(100, -100);  // y grows upwards, origin in the middle
+    w.windowOrg(-50, 50).windowExt(100, -100); // y grows upwards, origin in the middle
     w.pen(5, 0, kBlack).brush(0, kBlack).select(0).select(1).rectangle(10, 10, 40, 40);
     const QImage img = render(w.bytes());
-    EXPECT_EQ(inkBounds(img), QRect(60, 10, 30, 30));  // upper right quadrant
+    EXPECT_EQ(inkBounds(img), QRect(60, 10, 30, 30)); // upper right quadrant
 }
 
 TEST_F(WmfPlayerTest, IsotropicModeKeepsTheAspectRatio) {
@@ -102,8 +102,8 @@ TEST_F(WmfPlayerTest, SavedContextComesBackOnRestore) {
 
 TEST_F(WmfPlayerTest, DeletedSlotsAreReusedLowestFirst) {
     WmfWriter w = frame100();
-    w.pen(5, 0, kBlack).brush(0, kRed).brush(0, kBlue);  // slots 0, 1, 2
-    w.select(0).deleteObject(1).brush(0, kGreen);        // the green brush takes slot 1
+    w.pen(5, 0, kBlack).brush(0, kRed).brush(0, kBlue); // slots 0, 1, 2
+    w.select(0).deleteObject(1).brush(0, kGreen);       // the green brush takes slot 1
     w.select(1).rectangle(0, 0, 50, 100).select(2).rectangle(50, 0, 100, 100);
     const QImage img = render(w.bytes());
     EXPECT_GT(coverage(img, QRect(5, 5, 40, 90), QColor(kGreen)), 0.99);
@@ -121,7 +121,7 @@ TEST_F(WmfPlayerTest, NullBrushAndWidePenDrawOnlyTheOutline) {
 TEST_F(WmfPlayerTest, PolygonFillsAndPolylineStrokes) {
     WmfWriter w = frame100();
     w.pen(5, 0, kBlack).brush(0, kBlue).select(0).select(1);
-    w.polygon({{0, 0}, {100, 0}, {0, 100}});  // the upper left triangle
+    w.polygon({{0, 0}, {100, 0}, {0, 100}}); // the upper left triangle
     w.pen(0, 4, kRed).select(2).polyline({{60, 90}, {90, 90}});
     const QImage img = render(w.bytes());
     EXPECT_GT(coverage(img, QRect(5, 5, 30, 30), QColor(kBlue)), 0.99);
@@ -142,8 +142,8 @@ TEST_F(WmfPlayerTest, UnknownRecordsAreSkipped) {
 class WmfTextTest : public WmfPlayerTest {
 protected:
     // A line of text 30 logical units high at (x, y) with the given alignment.
-    static QImage text(const QByteArray& face, int charset, const QByteArray& s, int align = 0,
-                       int x = 10, int y = 10) {
+    static QImage text(const QByteArray& face, int charset, const QByteArray& s, int align = 0, int x = 10,
+                       int y = 10) {
         WmfWriter w = frame100();
         w.font(-30, face, charset).select(0).bkMode(1).textColor(kBlack).textAlign(align);
         w.textOut(x, y, s);
@@ -153,7 +153,7 @@ protected:
 
 TEST_F(WmfTextTest, SymbolFontLettersAreGreek) {
     const QImage symbolA = text("Symbol", 2, "a");
-    const QImage alpha = text("Times New Roman", 161, "\xE1");  // alpha in Windows-1253
+    const QImage alpha = text("Times New Roman", 161, "\xE1"); // alpha in Windows-1253
     const QImage latinA = text("Times New Roman", 0, "a");
     EXPECT_FALSE(inkBounds(symbolA).isEmpty());
     EXPECT_EQ(symbolA, alpha);
@@ -161,7 +161,7 @@ TEST_F(WmfTextTest, SymbolFontLettersAreGreek) {
 }
 
 TEST_F(WmfTextTest, AlignmentPlacesTheTextAroundItsReferencePoint) {
-    const QRect left = inkBounds(text("Arial", 0, "HH", 0x18, 50, 60));     // baseline, left
+    const QRect left = inkBounds(text("Arial", 0, "HH", 0x18, 50, 60)); // baseline, left
     const QRect right = inkBounds(text("Arial", 0, "HH", 0x18 | 2, 50, 60));
     const QRect centre = inkBounds(text("Arial", 0, "HH", 0x18 | 6, 50, 60));
     const QRect top = inkBounds(text("Arial", 0, "HH", 0, 50, 20));
@@ -170,7 +170,7 @@ TEST_F(WmfTextTest, AlignmentPlacesTheTextAroundItsReferencePoint) {
     EXPECT_LE(right.right(), 50);
     EXPECT_LT(centre.left(), 50);
     EXPECT_GT(centre.right(), 50);
-    EXPECT_NEAR(left.bottom(), 59, 1);  // capitals sit on the baseline
+    EXPECT_NEAR(left.bottom(), 59, 1); // capitals sit on the baseline
     EXPECT_GE(top.top(), 20);
     EXPECT_NEAR(left.height(), right.height(), 1);
 }
@@ -192,7 +192,7 @@ TEST_F(WmfTextTest, OpaqueBackgroundAndTextColour) {
 TEST_F(WmfTextTest, ExtTextOutPlacesCharactersByTheirAdvances) {
     WmfWriter w = frame100();
     w.font(-20, "Arial").select(0).bkMode(1).textAlign(0);
-    w.extTextOut(0, 10, "II", {80, 10});  // the second I lands at x = 80
+    w.extTextOut(0, 10, "II", {80, 10}); // the second I lands at x = 80
     const QRect ink = inkBounds(render(w.bytes()));
     EXPECT_GE(ink.right(), 80);
     EXPECT_LE(ink.left(), 6);
@@ -209,4 +209,4 @@ TEST_F(WmfTextTest, FontHeightFollowsTheWindowScale) {
     EXPECT_NEAR(inkBounds(render(small.bytes(), QSize(200, 200))).height(), 2 * h1, 2);
 }
 
-}  // namespace
+} // namespace

@@ -30,7 +30,7 @@ void chooseFile(QFileDialog* dialog, const QString& path) {
     dialog->selectFile(path);
 }
 
-}  // namespace
+} // namespace
 
 class BenchHostTest : public QObject {
     Q_OBJECT
@@ -141,12 +141,15 @@ void BenchHostTest::saveDialogConfirmsOverwriting() {
     QString question;
     onNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        onNextModal([&question](QWidget* confirm) {
-            question = confirm->windowTitle() + QLatin1Char('|') + qobject_cast<QMessageBox*>(confirm)->text();
-            qobject_cast<QMessageBox*>(confirm)->button(QMessageBox::No)->click();
-        }, dialog);
+        onNextModal(
+            [&question](QWidget* confirm) {
+                question =
+                    confirm->windowTitle() + QLatin1Char('|') + qobject_cast<QMessageBox*>(confirm)->text();
+                qobject_cast<QMessageBox*>(confirm)->button(QMessageBox::No)->click();
+            },
+            dialog);
         chooseFile(dialog, existing);
-        static_cast<QDialog*>(dialog)->accept();  // asks, is refused, and stays open
+        static_cast<QDialog*>(dialog)->accept(); // asks, is refused, and stays open
         QTimer::singleShot(0, dialog, &QDialog::reject);
     });
     QVERIFY(!host.askSaveFileName(dataFileRequest()).has_value());
@@ -166,7 +169,7 @@ void BenchHostTest::busyPointer() {
     host.setBusyPointer(true);
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    host.setBusyPointer(true);  // once busy, stays balanced
+    host.setBusyPointer(true); // once busy, stays balanced
     host.setBusyPointer(false);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     host.setBusyPointer(false);

@@ -29,11 +29,15 @@ void click(const EH& window, const char* name) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
 
-QString textOf(const EH& window, const char* name) { return child<Readout>(window, name)->text(); }
+QString textOf(const EH& window, const char* name) {
+    return child<Readout>(window, name)->text();
+}
 
-bool latched(const EH& window, const char* name) { return child<LatchButton>(window, name)->isLatched(); }
+bool latched(const EH& window, const char* name) {
+    return child<LatchButton>(window, name)->isLatched();
+}
 
-}  // namespace
+} // namespace
 
 class MainWindowEventsTest : public QObject {
     Q_OBJECT
@@ -62,7 +66,9 @@ void MainWindowEventsTest::init() {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
-void MainWindowEventsTest::cleanup() { window_.reset(); }
+void MainWindowEventsTest::cleanup() {
+    window_.reset();
+}
 
 void MainWindowEventsTest::voltmeterSwitchesOn() {
     const EH& w = *window_;
@@ -89,7 +95,8 @@ void MainWindowEventsTest::currentSourceStepButtons() {
 
     click(w, "Bot_Fuente_On");
     QCOMPARE(child<Led>(w, "Led_Fuente")->fillColor(), rgb(255, 0, 0));
-    for (const char* name : {"Sube1", "Sube5", "Baja1", "Baja5"}) QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
+    for (const char* name : {"Sube1", "Sube5", "Baja1", "Baja5"})
+        QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
     QVERIFY(!child<QWidget>(w, "SubeT1")->isEnabled());
 
     click(w, "Sube3");
@@ -130,13 +137,14 @@ void MainWindowEventsTest::resistivityReadingFollowsTheCurrent() {
     click(w, "Bot_Volt_On");
     click(w, "Bot_Fuente_On");
     click(w, "Conmuta_Ro");
-    QCOMPARE(textOf(w, "Display_Volt"), localized("00.00000"));  // no current yet
+    QCOMPARE(textOf(w, "Display_Volt"), localized("00.00000")); // no current yet
     click(w, "Sube4");
     const QString atOneMilliampere = textOf(w, "Display_Volt");
     QVERIFY(atOneMilliampere != localized("00.00000"));
     click(w, "Sube4");
     QVERIFY(textOf(w, "Display_Volt") != atOneMilliampere);
-    QCOMPARE(textOf(w, "Display_Volt"), QString::fromStdString(w.model().widget(WidgetId::Display_Volt).text));
+    QCOMPARE(textOf(w, "Display_Volt"),
+             QString::fromStdString(w.model().widget(WidgetId::Display_Volt).text));
 }
 
 void MainWindowEventsTest::magnetSliderAndPolarity() {
@@ -243,17 +251,19 @@ void MainWindowEventsTest::registerCountsReadings() {
 
 void MainWindowEventsTest::iconsAndAboutOpenTheirWindows() {
     const std::pair<const char*, const char*> targets[] = {
-        {"Image1", "INFORMACIÓN SOBRE EL CONMUTADOR"}, {"Image2", "INFORMACIÓN SOBRE EL CRIOSTATO"},
+        {"Image1", "INFORMACIÓN SOBRE EL CONMUTADOR"},  {"Image2", "INFORMACIÓN SOBRE EL CRIOSTATO"},
         {"Image3", "INFORMACIÓN SOBRE EL ELECTROIMÁN"}, {"Image4", "INFORMACIÓN SOBRE LAS MUESTRAS"},
         {"Image5", "INFORMACIÓN SOBRE LA INTERFAZ "},   {"Label6", "Acerca de Tarvelo"},
     };
     for (const auto& [name, title] : targets) {
         QString opened;
-        onNextModal([&opened](QWidget* modal) {
-            opened = modal->windowTitle();
-            modal->close();
-        }, window_.get());
-        click(*window_, name);  // returns once the window has closed
+        onNextModal(
+            [&opened](QWidget* modal) {
+                opened = modal->windowTitle();
+                modal->close();
+            },
+            window_.get());
+        click(*window_, name); // returns once the window has closed
         QCOMPARE(opened, QString::fromUtf8(title));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
@@ -264,12 +274,14 @@ void MainWindowEventsTest::timersKeepRunningBehindAHelpWindow() {
     click(w, "Bot_Crio_On");
     click(w, "Bot_Control_On");
     QString before, during;
-    onNextModal([&](QWidget* modal) {
-        before = textOf(w, "Display_T_Medida");
-        QTest::qWait(600);
-        during = textOf(w, "Display_T_Medida");
-        modal->close();
-    }, window_.get());
+    onNextModal(
+        [&](QWidget* modal) {
+            before = textOf(w, "Display_T_Medida");
+            QTest::qWait(600);
+            during = textOf(w, "Display_T_Medida");
+            modal->close();
+        },
+        window_.get());
     click(w, "Image2");
     QVERIFY(!before.isEmpty());
     QVERIFY(during != before);
@@ -285,7 +297,7 @@ void MainWindowEventsTest::closingEndsTheProgramWithoutAPrompt() {
         window_->close();
         prompted = QApplication::activeModalWidget() != nullptr;
     });
-    QTimer guard;  // fires only if closing the window did not end the event loop
+    QTimer guard; // fires only if closing the window did not end the event loop
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
     guard.start(5000);

@@ -28,7 +28,7 @@ namespace {
 struct Placement {
     const char* name;
     const char* container;
-    int left, top, width, height;  // twips
+    int left, top, width, height; // twips
 };
 
 // The bench drawing sheet, written out independently of the program's own table.
@@ -127,7 +127,9 @@ const Placement kPlacements[] = {
     {"Label5", "Frame14", 120, 2280, 2415, 255},
 };
 
-QRect pixels(const Placement& p) { return {p.left / 15, p.top / 15, p.width / 15, p.height / 15}; }
+QRect pixels(const Placement& p) {
+    return {p.left / 15, p.top / 15, p.width / 15, p.height / 15};
+}
 
 void checkFont(const QWidget* w, const char* family, double points, bool bold, bool italic) {
     const QFont f = w->font();
@@ -139,7 +141,7 @@ void checkFont(const QWidget* w, const char* family, double points, bool bold, b
     QCOMPARE(QFontInfo(f).family(), QString::fromLatin1(family));
 }
 
-}  // namespace
+} // namespace
 
 class MainWindowLayoutTest : public QObject {
     Q_OBJECT
@@ -197,7 +199,8 @@ void MainWindowLayoutTest::layoutStaysFixedWhenResized() {
     for (const QSize size : {QSize(400, 300), QSize(1200, 900)}) {
         window.resize(size);
         QTRY_COMPARE(window.size(), size);
-        for (const Placement& p : kPlacements) QCOMPARE(child<QWidget>(window, p.name)->geometry(), pixels(p));
+        for (const Placement& p : kPlacements)
+            QCOMPARE(child<QWidget>(window, p.name)->geometry(), pixels(p));
         QCOMPARE(child<QWidget>(window, "Display_Volt")->font().pointSizeF(), 18.0);
     }
     // The extra room right of and below the layout shows the background.
@@ -240,9 +243,10 @@ void MainWindowLayoutTest::lampsButtonsAndListAfterStartup() {
     for (const char* name : {"Shape8", "Shape15", "Shape24", "Shape10"})
         QCOMPARE(child<Led>(window, name)->fillColor(), rgb(64, 64, 64));
 
-    for (const char* name : {"Baja1", "Baja2", "Baja3", "Baja4", "Baja5", "Sube1", "Sube2", "Sube3", "Sube4",
-                             "Sube5", "BajaT1", "BajaT2", "BajaT3", "BajaT4", "SubeT1", "SubeT2", "SubeT3",
-                             "SubeT4", "Acumular", "Reset", "Salvar", "Bot_Izquierda", "Bot_Derecha"})
+    for (const char* name :
+         {"Baja1",  "Baja2",  "Baja3",    "Baja4",  "Baja5",  "Sube1",         "Sube2",      "Sube3",
+          "Sube4",  "Sube5",  "BajaT1",   "BajaT2", "BajaT3", "BajaT4",        "SubeT1",     "SubeT2",
+          "SubeT3", "SubeT4", "Acumular", "Reset",  "Salvar", "Bot_Izquierda", "Bot_Derecha"})
         QVERIFY2(!child<QWidget>(window, name)->isEnabled(), name);
     for (const char* name : {"Bot_Crio_On", "Bot_Control_On", "Bot_Fuente_On", "Bot_Volt_On", "Bot_Iman_On",
                              "Bot_Inter", "Conmuta_Ro", "Conmuta_EH", "Combo_Muestra", "Control_I_Iman"})
@@ -250,8 +254,8 @@ void MainWindowLayoutTest::lampsButtonsAndListAfterStartup() {
     for (const char* name : {"Conmuta_Ro", "Conmuta_EH", "Bot_Izquierda", "Bot_Derecha"})
         QVERIFY2(!child<LatchButton>(window, name)->isLatched(), name);
 
-    for (const char* name : {"Bot_Crio_On", "Bot_Control_On", "Bot_Fuente_On", "Bot_Volt_On", "Bot_Iman_On",
-                             "Bot_Inter"})
+    for (const char* name :
+         {"Bot_Crio_On", "Bot_Control_On", "Bot_Fuente_On", "Bot_Volt_On", "Bot_Iman_On", "Bot_Inter"})
         QCOMPARE(child<BenchButton>(window, name)->text(), QStringLiteral("On/Off"));
     QCOMPARE(child<BenchButton>(window, "Sube3")->text(), QStringLiteral("+"));
     QCOMPARE(child<BenchButton>(window, "BajaT2")->text(), QStringLiteral("-"));
@@ -300,13 +304,13 @@ void MainWindowLayoutTest::captionsAndColours() {
         const char* caption;
         QColor color;
     } frames[] = {
-        {"Frame5", "T Medida (K)", rgb(192, 0, 0)},  {"Frame4", "T Consigna (K)", rgb(192, 0, 0)},
-        {"Frame11", " Salida", rgb(192, 0, 0)},      {"Frame10", "Entrada", rgb(192, 0, 0)},
-        {"Frame15", "Medidas", rgb(192, 0, 0)},      {"Frame6", "I (mA)", rgb(192, 64, 0)},
-        {"Frame8", " Salida", rgb(192, 0, 0)},       {"Frame13", "V", rgb(192, 0, 0)},
-        {"Frame12", "I", rgb(192, 0, 0)},            {"Frame3", "I (A)", rgb(192, 0, 0)},
-        {"Frame1", "I max (A)", rgb(192, 0, 0)},     {"Frame2", "Ajuste Intensidad", rgb(192, 0, 0)},
-        {"Frame9", "Entrada", rgb(192, 0, 0)},       {"Frame7", "V (Volt)", rgb(192, 0, 0)},
+        {"Frame5", "T Medida (K)", rgb(192, 0, 0)}, {"Frame4", "T Consigna (K)", rgb(192, 0, 0)},
+        {"Frame11", " Salida", rgb(192, 0, 0)},     {"Frame10", "Entrada", rgb(192, 0, 0)},
+        {"Frame15", "Medidas", rgb(192, 0, 0)},     {"Frame6", "I (mA)", rgb(192, 64, 0)},
+        {"Frame8", " Salida", rgb(192, 0, 0)},      {"Frame13", "V", rgb(192, 0, 0)},
+        {"Frame12", "I", rgb(192, 0, 0)},           {"Frame3", "I (A)", rgb(192, 0, 0)},
+        {"Frame1", "I max (A)", rgb(192, 0, 0)},    {"Frame2", "Ajuste Intensidad", rgb(192, 0, 0)},
+        {"Frame9", "Entrada", rgb(192, 0, 0)},      {"Frame7", "V (Volt)", rgb(192, 0, 0)},
         {"Frame14", "Guión", rgb(0, 0, 192)},
     };
     for (const auto& f : frames) {
@@ -362,15 +366,20 @@ void MainWindowLayoutTest::fonts() {
 void MainWindowLayoutTest::readoutTextsFitTheirBoxes() {
     EH window;
     const std::pair<const char*, const char*> widest[] = {
-        {"Display_Volt", "-00.00000"}, {"Display_Fuente", "00.000"}, {"Display_T_Medida", "000.0"},
-        {"Display_T_Consigna", "000.0"}, {"Fija_I_Iman", "0.00"},   {"Mide_I_Iman", "0.00"},
+        {"Display_Volt", "-00.00000"},
+        {"Display_Fuente", "00.000"},
+        {"Display_T_Medida", "000.0"},
+        {"Display_T_Consigna", "000.0"},
+        {"Fija_I_Iman", "0.00"},
+        {"Mide_I_Iman", "0.00"},
         {"Medidas", "000"},
     };
     for (const auto& [name, text] : widest) {
         const auto* r = child<Readout>(window, name);
         const int need = QFontMetrics(r->font()).horizontalAdvance(localized(QString::fromLatin1(text)));
         const int room = r->contentsRect().width();
-        QVERIFY2(need <= room, qPrintable(QStringLiteral("%1: %2 px for %3 px").arg(name).arg(need).arg(room)));
+        QVERIFY2(need <= room,
+                 qPrintable(QStringLiteral("%1: %2 px for %3 px").arg(name).arg(need).arg(room)));
         QVERIFY(QFontMetrics(r->font()).height() <= r->contentsRect().height());
     }
 }

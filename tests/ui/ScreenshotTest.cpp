@@ -32,7 +32,7 @@ QString savePicture(const QImage& image, const char* file) {
     return image.save(path) ? path : QString();
 }
 
-}  // namespace
+} // namespace
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
@@ -50,16 +50,16 @@ void ScreenshotTest::startupWindow() {
     QVERIFY(!savePicture(image, "bench-startup.png").isEmpty());
 
     // The drawing, in pixels: pole piece, coil, yoke, sample bar, cable, background.
-    QCOMPARE(image.pixelColor(150, 300), rgb(128, 128, 128));  // left pole piece beside its coil
+    QCOMPARE(image.pixelColor(150, 300), rgb(128, 128, 128)); // left pole piece beside its coil
     QSet<QRgb> coil;
     for (int x = 82; x < 98; ++x) coil.insert(image.pixel(x, 300));
-    QCOMPARE(coil, QSet<QRgb>({qRgb(192, 0, 0), qRgb(0, 0, 0)}));  // red with black hatch lines
-    QCOMPARE(image.pixelColor(60, 380), rgb(128, 128, 128));   // yoke, left limb
-    QCOMPARE(image.pixelColor(193, 290), rgb(64, 64, 64));     // sample bar from x 192...
-    QCOMPARE(image.pixelColor(195, 290), rgb(0, 0, 0));        // ...its right edge after 4 px
-    QCOMPARE(image.pixelColor(198, 290), rgb(255, 224, 192));  // and no wider
-    QCOMPARE(image.pixelColor(472, 100), rgb(0, 0, 0));        // thermometry cable going down
-    QCOMPARE(image.pixelColor(10, 10), rgb(255, 224, 192));    // background
+    QCOMPARE(coil, QSet<QRgb>({qRgb(192, 0, 0), qRgb(0, 0, 0)})); // red with black hatch lines
+    QCOMPARE(image.pixelColor(60, 380), rgb(128, 128, 128));      // yoke, left limb
+    QCOMPARE(image.pixelColor(193, 290), rgb(64, 64, 64));        // sample bar from x 192...
+    QCOMPARE(image.pixelColor(195, 290), rgb(0, 0, 0));           // ...its right edge after 4 px
+    QCOMPARE(image.pixelColor(198, 290), rgb(255, 224, 192));     // and no wider
+    QCOMPARE(image.pixelColor(472, 100), rgb(0, 0, 0));           // thermometry cable going down
+    QCOMPARE(image.pixelColor(10, 10), rgb(255, 224, 192));       // background
     // A cable piece painted on the current source panel, below its output terminal.
     QCOMPARE(pixelAt(image, window, "SSPanel3", QPoint(568 - 544, 445 - 336)), rgb(0, 0, 0));
     QCOMPARE(pixelAt(image, window, "SSPanel3", QPoint(570 - 544, 445 - 336)), rgb(192, 192, 192));

@@ -12,8 +12,7 @@ namespace eh::test {
 
 // The named child of `parent`; a missing widget ends the test program, since every
 // later check would only repeat the same failure.
-template <class T>
-T* child(const QObject& parent, const char* name) {
+template <class T> T* child(const QObject& parent, const char* name) {
     T* found = parent.findChild<T*>(QString::fromLatin1(name));
     if (!found) qFatal("no widget %s of the expected kind", name);
     return found;
@@ -24,7 +23,9 @@ inline QString localized(QString text) {
     return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
 }
 
-inline QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+inline QColor rgb(int r, int g, int b) {
+    return QColor(r, g, b);
+}
 
 // Runs `handle` on the first modal window that opens after this call (polling the
 // event loop, so it works from inside the window's own exec()).
@@ -41,4 +42,4 @@ inline void onNextModal(std::function<void(QWidget*)> handle, QWidget* notThis =
     poll->start();
 }
 
-}  // namespace eh::test
+} // namespace eh::test

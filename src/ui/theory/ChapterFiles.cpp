@@ -8,7 +8,8 @@ namespace eh {
 
 QStringList chapterCandidates(const QString& fileName, const QString& programDir, const QString& workingDir) {
     const QDir program(programDir);
-    return {program.filePath(fileName), QDir::cleanPath(program.filePath(QStringLiteral("../share/tarvelo/") + fileName)),
+    return {program.filePath(fileName),
+            QDir::cleanPath(program.filePath(QStringLiteral("../share/tarvelo/") + fileName)),
             QDir(workingDir).filePath(fileName)};
 }
 
@@ -22,4 +23,4 @@ QString locateChapter(const QString& fileName) {
     return locateChapter(fileName, QCoreApplication::applicationDirPath(), QDir::currentPath());
 }
 
-}  // namespace eh
+} // namespace eh

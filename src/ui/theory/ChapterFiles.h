@@ -16,4 +16,4 @@ QString locateChapter(const QString& fileName, const QString& programDir, const 
 // As above, for the running program and the present working directory.
 QString locateChapter(const QString& fileName);
 
-}  // namespace eh
+} // namespace eh

@@ -10,10 +10,14 @@
 namespace eh {
 namespace {
 
-constexpr int px(int twips) { return twips / 15; }
-QRect twRect(int l, int t, int w, int h) { return {px(l), px(t), px(w), px(h)}; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
+QRect twRect(int l, int t, int w, int h) {
+    return {px(l), px(t), px(w), px(h)};
+}
 
-}  // namespace
+} // namespace
 
 Teoria::Teoria(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Teoria"));
@@ -51,4 +55,4 @@ bool Teoria::loadChapter(const QString& path, QString* error) {
     return result.ok;
 }
 
-}  // namespace eh
+} // namespace eh

@@ -26,4 +26,4 @@ private:
     QString chapterPath_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -14,7 +14,7 @@ void reportChapterError(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-}  // namespace
+} // namespace
 
 void showTeoria(QWidget* mainWindow, const QString& fileName) {
     const QString path = locateChapter(fileName);
@@ -32,4 +32,4 @@ void showTeoria(QWidget* mainWindow, const QString& fileName) {
     window.exec();
 }
 
-}  // namespace eh
+} // namespace eh

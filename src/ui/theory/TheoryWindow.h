@@ -12,4 +12,4 @@ namespace eh {
 // in a message box instead, and no window opens.
 void showTeoria(QWidget* mainWindow, const QString& fileName);
 
-}  // namespace eh
+} // namespace eh

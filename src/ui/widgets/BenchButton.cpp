@@ -18,4 +18,4 @@ void BenchButton::setCaptionColor(const QColor& color) {
     setPalette(pal);
 }
 
-}  // namespace eh
+} // namespace eh

@@ -14,4 +14,4 @@ public:
     QColor captionColor() const { return palette().color(QPalette::Active, QPalette::ButtonText); }
 };
 
-}  // namespace eh
+} // namespace eh

@@ -15,4 +15,4 @@ void CableStubs::paint(QPainter& painter) const {
     painter.restore();
 }
 
-}  // namespace eh
+} // namespace eh

@@ -11,7 +11,7 @@ class QPainter;
 namespace eh {
 
 struct CableStub {
-    QLine line;  // in the coordinates of the widget that paints it
+    QLine line; // in the coordinates of the widget that paints it
     int width = 1;
 };
 
@@ -25,4 +25,4 @@ private:
     QList<CableStub> stubs_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kCaptionIndent = 6;
 
-}  // namespace
+} // namespace
 
 GroupFrame::GroupFrame(const QString& caption, const QColor& captionColor, QWidget* parent)
     : QWidget(parent), caption_(caption) {
@@ -50,4 +50,4 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace eh
+} // namespace eh

@@ -27,4 +27,4 @@ private:
     CableStubs stubs_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -22,10 +22,11 @@ void InfoIcon::mousePressEvent(QMouseEvent* event) {
 }
 
 void InfoIcon::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
     if (click) emit clicked();
 }
 
-}  // namespace eh
+} // namespace eh

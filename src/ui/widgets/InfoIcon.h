@@ -26,4 +26,4 @@ private:
     bool pressed_ = false;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -46,4 +46,4 @@ void LatchButton::paintEvent(QPaintEvent*) {
     p.drawPixmap(place, picture);
 }
 
-}  // namespace eh
+} // namespace eh

@@ -23,4 +23,4 @@ private:
     bool latched_ = false;
 };
 
-}  // namespace eh
+} // namespace eh

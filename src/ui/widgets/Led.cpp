@@ -22,4 +22,4 @@ void Led::paintEvent(QPaintEvent*) {
     p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -21,4 +21,4 @@ private:
     QColor fill_;
 };
 
-}  // namespace eh
+} // namespace eh

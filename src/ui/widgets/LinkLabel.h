@@ -23,4 +23,4 @@ private:
     bool pressed_ = false;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -9,7 +9,7 @@ const QColor kPanelGrey(192, 192, 192);
 const QColor kCaptionRed(192, 0, 0);
 constexpr int kBevel = 2;
 
-}  // namespace
+} // namespace
 
 Panel3D::Panel3D(const QString& caption, Qt::Alignment captionPlace, QWidget* parent)
     : QFrame(parent), caption_(caption), place_(captionPlace) {
@@ -41,12 +41,14 @@ void Panel3D::paintEvent(QPaintEvent*) {
         const int width = fm.horizontalAdvance(caption_);
         const QRect area = r.adjusted(kBevel + 1, kBevel + 1, -kBevel - 1, 0);
         int x = area.left();
-        if (place_ & Qt::AlignHCenter) x = area.left() + (area.width() - width) / 2;
-        else if (place_ & Qt::AlignRight) x = area.right() + 1 - width;
+        if (place_ & Qt::AlignHCenter)
+            x = area.left() + (area.width() - width) / 2;
+        else if (place_ & Qt::AlignRight)
+            x = area.right() + 1 - width;
         p.setPen(palette().color(QPalette::WindowText));
         p.setFont(font());
         p.drawText(x, area.top() + fm.ascent(), caption_);
     }
 }
 
-}  // namespace eh
+} // namespace eh

@@ -25,4 +25,4 @@ private:
     CableStubs stubs_;
 };
 
-}  // namespace eh
+} // namespace eh

@@ -30,4 +30,4 @@ void Readout::paintEvent(QPaintEvent* event) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-}  // namespace eh
+} // namespace eh

@@ -17,4 +17,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace eh
+} // namespace eh

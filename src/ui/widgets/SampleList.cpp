@@ -28,4 +28,4 @@ void SampleList::setContents(const QStringList& items, const QString& fieldText)
     if (currentText() != fieldText) setEditText(fieldText);
 }
 
-}  // namespace eh
+} // namespace eh

@@ -20,4 +20,4 @@ signals:
     void itemChosen(int index);
 };
 
-}  // namespace eh
+} // namespace eh

@@ -11,4 +11,4 @@ public:
     explicit Terminal(QWidget* parent = nullptr) : Led(QColor(64, 64, 64), parent) {}
 };
 
-}  // namespace eh
+} // namespace eh

@@ -45,7 +45,7 @@ struct ModalProbe {
     }
 };
 
-}  // namespace
+} // namespace
 
 class TheoryWindowTest : public QObject {
     Q_OBJECT
@@ -78,7 +78,8 @@ private slots:
             QVERIFY2(window.text()->toPlainText().size() > 1500, qPrintable(name));
             QCOMPARE(window.size(), QSize(631, 416));
             QCOMPARE(window.text()->geometry(), QRect(16, 8, 601, 369));
-            window.grab().save(QString(TARVELO_SCREENSHOT_DIR "/teoria-%1.png").arg(QFileInfo(name).baseName()));
+            window.grab().save(
+                QString(TARVELO_SCREENSHOT_DIR "/teoria-%1.png").arg(QFileInfo(name).baseName()));
         }
     }
 
@@ -123,9 +124,11 @@ private slots:
         QDir::setCurrent(TARVELO_CHAPTERS_DIR);
         EH bench;
         bench.show();
-        const std::pair<const char*, const char*> links[] = {
-            {"Label1", "Intro.rtf"}, {"Label2", "EH.rtf"}, {"Label3", "EH-2p.rtf"},
-            {"Label4", "Medidas.rtf"}, {"Label5", "Discusion.rtf"}};
+        const std::pair<const char*, const char*> links[] = {{"Label1", "Intro.rtf"},
+                                                             {"Label2", "EH.rtf"},
+                                                             {"Label3", "EH-2p.rtf"},
+                                                             {"Label4", "Medidas.rtf"},
+                                                             {"Label5", "Discusion.rtf"}};
         for (const auto& [label, file] : links) {
             QWidget* link = bench.findChild<QWidget*>(label);
             QVERIFY2(link, label);
