@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/FirstPaintProbe.h"
+#include "ui/BenchFonts.h"
 #include "ui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -9,6 +10,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvelo"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.Tarvelo"));
+    // The bench's own default font for every widget and dialog, so that no other
+    // family has to be looked up and loaded.
+    QApplication::setFont(eh::defaultBenchFont());
 
     eh::EH window;
     eh::installFirstPaintProbe(app, [&window] { eh::driveIdleScenario(window.model()); });

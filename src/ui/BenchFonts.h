@@ -13,7 +13,7 @@ struct FontSpec {
     bool italic = false;
 };
 
-QFont benchFont(const FontSpec& spec);
+QFont benchFont(const FontSpec& wanted);
 
 // MS Sans Serif 8.25 pt: captions, On/Off buttons and everything not listed otherwise.
 QFont defaultBenchFont();
