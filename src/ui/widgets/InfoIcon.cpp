@@ -17,16 +17,11 @@ void InfoIcon::paintEvent(QPaintEvent*) {
 }
 
 void InfoIcon::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
+    click_.press(event);
 }
 
 void InfoIcon::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click) emit clicked();
+    if (click_.release(event, rect())) emit clicked();
 }
 
 } // namespace eh

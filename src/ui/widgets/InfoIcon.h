@@ -4,6 +4,8 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
+#include "ui/widgets/ClickTracker.h"
+
 namespace eh {
 
 class InfoIcon : public QWidget {
@@ -23,7 +25,7 @@ protected:
 
 private:
     QSvgRenderer renderer_;
-    bool pressed_ = false;
+    ClickTracker click_;
 };
 
 } // namespace eh

@@ -15,16 +15,11 @@ void LinkLabel::setTextColor(const QColor& color) {
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
+    click_.press(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click) emit clicked();
+    if (click_.release(event, rect())) emit clicked();
 }
 
 } // namespace eh

@@ -3,6 +3,8 @@
 
 #include <QLabel>
 
+#include "ui/widgets/ClickTracker.h"
+
 namespace eh {
 
 class LinkLabel : public QLabel {
@@ -20,7 +22,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool pressed_ = false;
+    ClickTracker click_;
 };
 
 } // namespace eh
