@@ -138,6 +138,15 @@ void BenchModel::setItems(WidgetId id, std::vector<std::string> items) {
     notify(id);
 }
 
+// The digit buttons: the bound is tested strictly, in single precision, before the
+// step, which is computed in double and stored as a single; never a clamp after it.
+void BenchModel::stepDigit(float& value, float bound, bool up, double step, WidgetId display,
+                           NumberPattern pattern) {
+    if (up ? !(value < bound) : !(value > bound)) return;
+    value = static_cast<float>(double{value} + (up ? step : -step));
+    setText(display, format(value, pattern));
+}
+
 std::string BenchModel::format(double value, NumberPattern pattern) const {
     return formatPattern(value, pattern, separator_);
 }

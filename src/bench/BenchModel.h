@@ -112,6 +112,7 @@ private:
     void initDesignState();
 
     // Instruments' shared pieces
+    void stepDigit(float& value, float bound, bool up, double step, WidgetId display, NumberPattern pattern);
     void stepCurrent(float bound, bool up, double step);
     void stepSetPoint(float bound, bool up, double step);
     void switchBoxChanged(WidgetId button, std::int16_t position);

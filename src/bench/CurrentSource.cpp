@@ -29,12 +29,9 @@ void BenchModel::Bot_Fuente_On_Click() {
     Fuente_On = !Fuente_On;
 }
 
-// The bound is tested strictly, in single precision, before the step; a step that
-// would leave (0, 100) mA is refused whole.
+// A step that would leave (0, 100) mA is refused whole.
 void BenchModel::stepCurrent(float bound, bool up, double step) {
-    if (up ? !(I_Fuente < bound) : !(I_Fuente > bound)) return;
-    I_Fuente = static_cast<float>(double{I_Fuente} + (up ? step : -step));
-    setText(WidgetId::Display_Fuente, format(I_Fuente, kPatternFuente));
+    stepDigit(I_Fuente, bound, up, step, WidgetId::Display_Fuente, kPatternFuente);
 }
 
 void BenchModel::Sube1_Click() {

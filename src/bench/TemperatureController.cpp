@@ -36,9 +36,7 @@ void BenchModel::Bot_Control_On_Click() {
 }
 
 void BenchModel::stepSetPoint(float bound, bool up, double step) {
-    if (up ? !(T_Consigna < bound) : !(T_Consigna > bound)) return;
-    T_Consigna = static_cast<float>(double{T_Consigna} + (up ? step : -step));
-    setText(WidgetId::Display_T_Consigna, format(T_Consigna, kPatternTemp));
+    stepDigit(T_Consigna, bound, up, step, WidgetId::Display_T_Consigna, kPatternTemp);
 }
 
 void BenchModel::SubeT1_Click() {
