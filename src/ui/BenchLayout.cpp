@@ -16,7 +16,7 @@ constexpr FontSpec kLinkFont{"Arial", 9.75, false, false};
 constexpr LayoutColor kLinkBlue{0, 0, 192};
 constexpr LayoutColor kPeach{255, 224, 192};
 
-constexpr const char* kInfoPicture = ":/tarvelo/info.svg";
+constexpr const char* kInfoPicture = "info";
 
 // One widget a row, as in the layout tables.
 // clang-format off
@@ -86,8 +86,8 @@ constexpr std::array kLayout = std::to_array<LayoutItem>({
     {"Shape9", "Frame8", K::Terminal, 480, 240, 135, 135},
 
     // Switch box
-    {"Conmuta_Ro", "SSPanel7", K::LatchButton, 240, 360, 495, 375, ":/tarvelo/conmuta_ro.svg", kCentre, {}, {}, {}, 25, 22},
-    {"Conmuta_EH", "SSPanel7", K::LatchButton, 960, 360, 495, 375, ":/tarvelo/conmuta_eh.svg", kCentre, {}, {}, {}, 25, 22},
+    {"Conmuta_Ro", "SSPanel7", K::LatchButton, 240, 360, 495, 375, "conmuta_ro", kCentre, {}, {}, {}, 25, 22},
+    {"Conmuta_EH", "SSPanel7", K::LatchButton, 960, 360, 495, 375, "conmuta_eh", kCentre, {}, {}, {}, 25, 22},
     {"Frame13", "SSPanel7", K::Frame, 120, 840, 615, 495, "V"},
     {"Shape24", "Frame13", K::Terminal, 120, 240, 135, 135},
     {"Shape25", "Frame13", K::Terminal, 360, 240, 135, 135},
@@ -96,8 +96,8 @@ constexpr std::array kLayout = std::to_array<LayoutItem>({
     {"Shape21", "Frame12", K::Terminal, 360, 240, 135, 135},
 
     // Electromagnet supply
-    {"Bot_Izquierda", "SSPanel1", K::LatchButton, 2880, 120, 615, 255, ":/tarvelo/minus.svg", kCentre, {}, {}, {}, 13, 13},
-    {"Bot_Derecha", "SSPanel1", K::LatchButton, 4080, 120, 615, 255, ":/tarvelo/plus.svg", kCentre, {}, {}, {}, 13, 13},
+    {"Bot_Izquierda", "SSPanel1", K::LatchButton, 2880, 120, 615, 255, "minus", kCentre, {}, {}, {}, 13, 13},
+    {"Bot_Derecha", "SSPanel1", K::LatchButton, 4080, 120, 615, 255, "plus", kCentre, {}, {}, {}, 13, 13},
     {"Frame3", "SSPanel1", K::Frame, 2640, 480, 1095, 855, "I (A)"},
     {"Mide_I_Iman", "Frame3", K::Readout, 120, 240, 855, 495, "0.00", kRight, kReadoutFont},
     {"Frame1", "SSPanel1", K::Frame, 3840, 480, 1095, 855, "I max (A)"},

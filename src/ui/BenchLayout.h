@@ -22,7 +22,7 @@ struct LayoutItem {
     const char* container; // "EH" for the window itself
     WidgetKind kind;
     int left, top, width, height; // twips
-    const char* text = "";        // caption; for pictures the resource path
+    const char* text = "";        // caption; for pictures the picture's name
     Qt::Alignment align = Qt::AlignLeft;
     FontSpec font = {};
     LayoutColor color = {}; // caption or text colour when not the kind's own

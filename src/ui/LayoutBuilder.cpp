@@ -12,6 +12,7 @@
 #include "ui/widgets/Led.h"
 #include "ui/widgets/LinkLabel.h"
 #include "ui/widgets/Panel3D.h"
+#include "ui/widgets/Pictures.h"
 #include "ui/widgets/Readout.h"
 #include "ui/widgets/SampleList.h"
 #include "ui/widgets/Terminal.h"
@@ -75,7 +76,8 @@ QWidget* createLayoutWidget(const LayoutItem& item, QWidget* container) {
         return button;
     }
     case WidgetKind::LatchButton:
-        return new LatchButton(text, QSize(item.pictureWidth, item.pictureHeight), container);
+        return new LatchButton(pictureIcon(pictureNamed(text)), QSize(item.pictureWidth, item.pictureHeight),
+                               container);
     case WidgetKind::Slider:
         return createSlider(container);
     case WidgetKind::List:
@@ -92,7 +94,7 @@ QWidget* createLayoutWidget(const LayoutItem& item, QWidget* container) {
     case WidgetKind::Terminal:
         return new Terminal(container);
     case WidgetKind::Icon:
-        return new InfoIcon(text, container);
+        return new InfoIcon(pictureNamed(text), container);
     }
     throw std::logic_error("unknown widget kind");
 }

@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 
-#include <QIcon>
 #include <QLocale>
+#include <QVBoxLayout>
 #include <stdexcept>
 
 #include "ui/BenchFonts.h"
@@ -12,12 +12,7 @@
 #include "ui/Twips.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/Panel3D.h"
-
-// The pictures are compiled into this static library; nothing else references them,
-// so they are registered by hand.
-static void registerPictures() {
-    Q_INIT_RESOURCE(ui);
-}
+#include "ui/widgets/Pictures.h"
 
 namespace eh {
 namespace {
@@ -33,16 +28,18 @@ char localeDecimalSeparator() {
 
 } // namespace
 
-EH::EH(QWidget* parent) : QMainWindow(parent), host_(this), model_(host_, localeDecimalSeparator()) {
-    registerPictures();
+EH::EH(QWidget* parent) : QWidget(parent), host_(this), model_(host_, localeDecimalSeparator()) {
     setObjectName(QString::fromLatin1(kWindowName));
     setWindowTitle(QStringLiteral("SIMULACIÓN DE LAS MEDIDAS DE RESISTIVIDAD Y EFECTO HALL"));
-    setWindowIcon(QIcon(QStringLiteral(":/tarvelo/tarvelo.svg")));
+    setWindowIcon(pictureIcon(Picture::AppIcon));
     setFont(defaultBenchFont());
 
     surface_ = new BenchSurface(this);
     surface_->setObjectName(QStringLiteral("BenchSurface"));
-    setCentralWidget(surface_);
+    // The drawing surface fills the window: the bench has no menus or bars.
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(surface_);
     widgets_ = buildBenchLayout(surface_);
     attachCableStubs();
 

@@ -3,8 +3,8 @@
 // model and shows what the model says each widget looks like.
 
 #include <QHash>
-#include <QMainWindow>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 
 #include "bench/BenchModel.h"
@@ -14,7 +14,7 @@ namespace eh {
 
 class BenchSurface;
 
-class EH : public QMainWindow {
+class EH : public QWidget {
     Q_OBJECT
 public:
     explicit EH(QWidget* parent = nullptr);

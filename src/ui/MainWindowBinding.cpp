@@ -82,10 +82,10 @@ void EH::bindWidgets(const QHash<QString, QWidget*>& widgets) {
 void EH::connectEvents() {
     BenchModel* model = &model_;
     for (const Route& route : kClicks)
-        connect(static_cast<BenchButton*>(bound(route.id)), &QPushButton::clicked, this,
+        connect(static_cast<BenchButton*>(bound(route.id)), &QAbstractButton::clicked, this,
                 [model, op = route.operation] { (model->*op)(); });
     for (const Route& route : kLatches)
-        connect(static_cast<LatchButton*>(bound(route.id)), &QPushButton::clicked, this, [this, route] {
+        connect(static_cast<LatchButton*>(bound(route.id)), &QAbstractButton::clicked, this, [this, route] {
             (model_.*route.operation)();
             mirror(route.id);
         });

@@ -1,7 +1,7 @@
 // Operating the bench window with the mouse and the keyboard: every event reaches the
 // bench and the window shows what the bench made of it.
-#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -50,6 +50,7 @@ private slots:
     void resistivityReadingFollowsTheCurrent();
     void magnetSliderAndPolarity();
     void sampleListChoosesOnlyFromTheList();
+    void sampleListKeysAndDisabledState();
     void controllerTimerAdvancesTemperature();
     void registerCountsReadings();
     void iconsAndAboutOpenTheirWindows();
@@ -191,12 +192,17 @@ void MainWindowEventsTest::sampleListChoosesOnlyFromTheList() {
     auto* list = child<SampleList>(w, "Combo_Muestra");
     QCOMPARE(w.model().Muestra_Sel, 1);
 
-    list->showPopup();
-    QAbstractItemView* view = list->view();
-    QTRY_VERIFY(view->isVisible());
-    const QRect second = view->visualRect(view->model()->index(1, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
-    QTRY_VERIFY(!view->isVisible());
+    // The drop button opens the list under the field.
+    const QPoint button(list->width() - 6, list->height() / 2);
+    QTest::mouseClick(list, Qt::LeftButton, {}, button);
+    QMenu* popup = list->popup();
+    QVERIFY(popup);
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->actions().size(), 2);
+    QVERIFY(popup->geometry().top() >= list->mapToGlobal(QPoint(0, list->height())).y());
+    const QRect second = popup->actionGeometry(popup->actions().at(1));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, second.center());
+    QTRY_VERIFY(!popup->isVisible());
     QCOMPARE(w.model().Muestra_Sel, 2);
     QCOMPARE(list->lineEdit()->text(), QStringLiteral("Muestra  2"));
 
@@ -216,6 +222,48 @@ void MainWindowEventsTest::sampleListChoosesOnlyFromTheList() {
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
     QCOMPARE(w.model().Muestra_Sel, 1);
+    QCOMPARE(list->lineEdit()->text(), QStringLiteral("Muestra  1"));
+    QTest::keyClick(list->lineEdit(), Qt::Key_Down);
+    QCOMPARE(w.model().Muestra_Sel, 2);
+    QCOMPARE(list->currentIndex(), 1);
+}
+
+void MainWindowEventsTest::sampleListKeysAndDisabledState() {
+    SampleList list;
+    list.resize(120, 25);
+    list.setContents({QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("Elija"));
+    QSignalSpy chosen(&list, &SampleList::itemChosen);
+    QCOMPARE(list.currentIndex(), -1);
+    QCOMPARE(list.fieldText(), QStringLiteral("Elija"));
+
+    // From the prompt Up does nothing and Down takes the first item; past the ends
+    // nothing more is chosen.
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(chosen.count(), 0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(chosen.count(), 2);
+    QCOMPARE(chosen.at(1).at(0).toInt(), 1);
+    QCOMPARE(list.fieldText(), QStringLiteral("b"));
+
+    // Typing changes the field only.
+    list.lineEdit()->setText(QStringLiteral("a"));
+    QCOMPARE(list.currentIndex(), 1);
+    QCOMPARE(chosen.count(), 2);
+
+    // Disabled, it neither opens nor chooses.
+    list.setEnabled(false);
+    list.showPopup();
+    QVERIFY(!list.popup() || !list.popup()->isVisible());
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(chosen.count(), 2);
+
+    // An empty list has nothing to open.
+    list.setEnabled(true);
+    list.setContents({}, QStringLiteral("Elija"));
+    list.showPopup();
+    QVERIFY(!list.popup() || !list.popup()->isVisible());
 }
 
 void MainWindowEventsTest::controllerTimerAdvancesTemperature() {

@@ -1,7 +1,7 @@
 // The bench window as it stands after start-up: where every widget is, what it shows
 // and how it looks.
-#include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSlider>
 #include <QTest>
 
@@ -179,8 +179,12 @@ void MainWindowLayoutTest::windowAndSurface() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.objectName(), QStringLiteral("EH"));
     QCOMPARE(window.windowTitle(), QStringLiteral("SIMULACIÓN DE LAS MEDIDAS DE RESISTIVIDAD Y EFECTO HALL"));
-    QCOMPARE(window.centralWidget(), window.surface());
+    QCOMPARE(window.surface()->parentWidget(), &window);
+    QCOMPARE(window.surface()->geometry(), window.rect());
     QCOMPARE(window.surface()->size(), QSize(792, 573));
+    // A larger window (maximized) keeps the surface under the whole client area.
+    window.resize(1000, 700);
+    QTRY_COMPARE(window.surface()->geometry(), window.rect());
     QCOMPARE(window.surface()->palette().color(QPalette::Window), rgb(255, 224, 192));
     QVERIFY(window.surface()->autoFillBackground());
     // The start-up narrows the sample bar of the drawing.
@@ -384,23 +388,68 @@ void MainWindowLayoutTest::readoutTextsFitTheirBoxes() {
     }
 }
 
+namespace {
+
+int pixelsOf(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+    return n;
+}
+
+} // namespace
+
 void MainWindowLayoutTest::picturesLoaded() {
     EH window;
     for (const char* name : {"Image1", "Image2", "Image3", "Image4", "Image5"}) {
-        const auto* icon = child<InfoIcon>(window, name);
+        auto* icon = child<InfoIcon>(window, name);
         QVERIFY2(icon->hasPicture(), name);
         QCOMPARE(icon->size(), QSize(32, 32));
+        // The white bubble with the blue i.
+        const QImage shown = icon->grab().toImage();
+        QVERIFY2(pixelsOf(shown, qRgb(255, 255, 255)) > 200, name);
+        QVERIFY2(pixelsOf(shown, qRgb(0, 0, 200)) > 25, name);
     }
-    for (const char* name : {"Conmuta_Ro", "Conmuta_EH"}) {
+    QImage letters[2];
+    for (int i = 0; const char* name : {"Conmuta_Ro", "Conmuta_EH"}) {
         const auto* b = child<LatchButton>(window, name);
         QVERIFY(!b->icon().isNull());
         QCOMPARE(b->iconSize(), QSize(25, 22));
-        QVERIFY(!b->icon().pixmap(b->iconSize()).isNull());
+        letters[i] = b->icon().pixmap(b->iconSize()).toImage();
+        QCOMPARE(letters[i].size(), QSize(25, 22));
+        QVERIFY2(pixelsOf(letters[i], qRgb(255, 0, 0)) > 20, name); // red letters on grey
+        QVERIFY2(pixelsOf(letters[i], qRgb(192, 192, 192)) > 300, name);
+        // Disabled, the style greys the picture out: no pure red is left.
+        const QImage greyed = b->icon().pixmap(b->iconSize(), QIcon::Disabled).toImage();
+        QCOMPARE(pixelsOf(greyed, qRgb(255, 0, 0)), 0);
+        ++i;
     }
-    for (const char* name : {"Bot_Izquierda", "Bot_Derecha"}) {
+    QVERIFY(letters[0] != letters[1]); // Vr and Vh differ
+    QImage signs[2];
+    for (int i = 0; const char* name : {"Bot_Izquierda", "Bot_Derecha"}) {
         const auto* b = child<LatchButton>(window, name);
         QCOMPARE(b->iconSize(), QSize(13, 13));
-        QVERIFY(!b->icon().pixmap(b->iconSize()).isNull());
+        signs[i] = b->icon().pixmap(b->iconSize()).toImage();
+        QVERIFY2(pixelsOf(signs[i], qRgb(0, 0, 0)) > 10, name); // black outline on white
+        ++i;
+    }
+    // The plus has the longer outline.
+    QVERIFY(pixelsOf(signs[1], qRgb(0, 0, 0)) > pixelsOf(signs[0], qRgb(0, 0, 0)));
+
+    // The window icon is drawn at whatever size the desktop asks for.
+    const QIcon appIcon = window.windowIcon();
+    QVERIFY(!appIcon.isNull());
+    for (int side : {16, 32, 64}) {
+        const QImage icon = appIcon.pixmap(QSize(side, side)).toImage();
+        QCOMPARE(icon.size(), QSize(side, side));
+        QVERIFY2(pixelsOf(icon, qRgb(255, 224, 192)) > side * side / 10, "peach tile");
+        int red = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QColor c = icon.pixelColor(x, y);
+                red += c.red() > 120 && c.green() < 60 && c.blue() < 60;
+            }
+        QVERIFY2(red > side * side / 50, "red coils");
     }
 }
 

@@ -2,6 +2,8 @@
 // the window as it starts, and in the middle of a Hall measurement. The checks read
 // the rendered pixels where the drawing and the lamps must show.
 #include <QDir>
+#include <QMenu>
+#include <QPainter>
 #include <QSet>
 #include <QSlider>
 #include <QTest>
@@ -10,6 +12,7 @@
 #include "ui/BenchSurface.h"
 #include "ui/MainWindow.h"
 #include "ui/widgets/Readout.h"
+#include "ui/widgets/SampleList.h"
 
 using namespace eh;
 using eh::test::child;
@@ -39,6 +42,7 @@ class ScreenshotTest : public QObject {
 private slots:
     void startupWindow();
     void runningMeasurement();
+    void sampleListOpen();
 };
 
 void ScreenshotTest::startupWindow() {
@@ -88,6 +92,33 @@ void ScreenshotTest::runningMeasurement() {
     QVERIFY(child<Readout>(window, "Mide_I_Iman")->text() != QStringLiteral("0.00"));
     for (const char* lamp : {"Led_Inter", "Led_Volt", "Led_Fuente", "Led_Crio", "Led_Control", "Led_Iman"})
         QCOMPARE(pixelAt(image, window, lamp, QPoint(4, 4)), rgb(255, 0, 0));
+}
+
+// The sample list opened under its field: the window's corner with the list drawn
+// where it pops up.
+void ScreenshotTest::sampleListOpen() {
+    EH window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* list = child<SampleList>(window, "Combo_Muestra");
+    list->showPopup();
+    QMenu* popup = list->popup();
+    QVERIFY(popup);
+    QTRY_VERIFY(popup->isVisible());
+    QVERIFY(popup->width() >= list->width());
+
+    const QRect area(list->mapTo(window.surface(), QPoint(-20, -10)), QSize(200, 110));
+    QImage image = window.surface()->grab(area).toImage();
+    {
+        QPainter p(&image);
+        const QPoint at = popup->mapToGlobal(QPoint(0, 0)) - window.surface()->mapToGlobal(area.topLeft());
+        p.drawImage(at, popup->grab().toImage());
+    }
+    QVERIFY(!savePicture(image, "bench-sample-list-open.png").isEmpty());
+    // The list's first line lies under the field, level with its left edge.
+    QCOMPARE(popup->mapToGlobal(QPoint(0, 0)).x(), list->mapToGlobal(QPoint(0, 0)).x());
+    QVERIFY(popup->mapToGlobal(QPoint(0, 0)).y() >= list->mapToGlobal(QPoint(0, list->height())).y());
+    popup->close();
 }
 
 QTEST_MAIN(ScreenshotTest)

@@ -1,14 +1,29 @@
 #include "ui/info/SvgPicture.h"
 
+#include <QImageReader>
 #include <QPainter>
 
 namespace eh {
 
-SvgPicture::SvgPicture(const QString& resource, QWidget* parent) : QWidget(parent), renderer_(resource) {}
+SvgPicture::SvgPicture(const QString& resource, QWidget* parent) : QWidget(parent), resource_(resource) {}
+
+bool SvgPicture::isValid() const {
+    return QImageReader(resource_).canRead();
+}
 
 void SvgPicture::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (rendered_.size() != pixels) {
+        // Rendered from the vector data at the final size rather than scaled as a bitmap.
+        QImageReader reader(resource_);
+        reader.setScaledSize(pixels);
+        rendered_ = reader.read();
+        rendered_.setDevicePixelRatio(ratio);
+    }
+    if (rendered_.isNull()) return;
     QPainter painter(this);
-    renderer_.render(&painter, QRectF(rect()));
+    painter.drawImage(QRectF(rect()), rendered_);
 }
 
 } // namespace eh

@@ -1,7 +1,10 @@
 #pragma once
-// A picture drawn from a vector asset, filling the widget's rectangle.
+// A picture drawn from a vector asset, filling the widget's rectangle. The asset is
+// read through Qt's image plugins at the widget's size, so the SVG support is loaded
+// only when a window shows such a picture.
 
-#include <QSvgRenderer>
+#include <QImage>
+#include <QString>
 #include <QWidget>
 
 namespace eh {
@@ -11,13 +14,15 @@ class SvgPicture : public QWidget {
 public:
     SvgPicture(const QString& resource, QWidget* parent = nullptr);
 
-    bool isValid() const { return renderer_.isValid(); }
+    // Whether the asset can be read (it exists and a plugin knows its format).
+    bool isValid() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer renderer_;
+    QString resource_;
+    QImage rendered_; // at the last painted size, in device pixels
 };
 
 } // namespace eh

@@ -5,15 +5,14 @@
 
 namespace eh {
 
-InfoIcon::InfoIcon(const QString& picture, QWidget* parent) : QWidget(parent), renderer_(picture) {
+InfoIcon::InfoIcon(Picture picture, QWidget* parent) : QWidget(parent), picture_(picture) {
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
 }
 
 void InfoIcon::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    renderer_.render(&p, QRectF(rect()));
+    paintPicture(p, picture_, QRectF(rect()));
 }
 
 void InfoIcon::mousePressEvent(QMouseEvent* event) {

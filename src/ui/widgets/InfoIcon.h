@@ -1,19 +1,19 @@
 #pragma once
 // The information icon beside an instrument: a 32 by 32 picture that reports clicks.
 
-#include <QSvgRenderer>
 #include <QWidget>
 
 #include "ui/widgets/ClickTracker.h"
+#include "ui/widgets/Pictures.h"
 
 namespace eh {
 
 class InfoIcon : public QWidget {
     Q_OBJECT
 public:
-    InfoIcon(const QString& picture, QWidget* parent = nullptr);
+    InfoIcon(Picture picture, QWidget* parent = nullptr);
 
-    bool hasPicture() const { return renderer_.isValid(); }
+    bool hasPicture() const { return picture_ != Picture::None; }
 
 signals:
     void clicked();
@@ -24,7 +24,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QSvgRenderer renderer_;
+    Picture picture_;
     ClickTracker click_;
 };
 

@@ -5,9 +5,9 @@
 
 namespace eh {
 
-LatchButton::LatchButton(const QString& picture, const QSize& pictureSize, QWidget* parent)
+LatchButton::LatchButton(const QIcon& picture, const QSize& pictureSize, QWidget* parent)
     : QAbstractButton(parent) {
-    setIcon(QIcon(picture));
+    setIcon(picture);
     setIconSize(pictureSize);
     setFocusPolicy(Qt::NoFocus);
 }

@@ -9,7 +9,7 @@ namespace eh {
 class LatchButton : public QAbstractButton {
     Q_OBJECT
 public:
-    LatchButton(const QString& picture, const QSize& pictureSize, QWidget* parent = nullptr);
+    LatchButton(const QIcon& picture, const QSize& pictureSize, QWidget* parent = nullptr);
 
     bool isLatched() const { return latched_; }
     void setLatched(bool down);

@@ -1,31 +1,145 @@
 #include "ui/widgets/SampleList.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <QSignalBlocker>
+#include <QMenu>
+#include <QPainter>
 
 namespace eh {
+namespace {
 
-SampleList::SampleList(QWidget* parent) : QComboBox(parent) {
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
-    setCompleter(nullptr);
-    // An editable combo box would select an item whose text was typed in when editing
-    // finishes; here typing must not choose anything.
-    disconnect(lineEdit(), SIGNAL(editingFinished()), this, nullptr);
-    disconnect(lineEdit(), SIGNAL(returnPressed()), this, nullptr);
-    connect(this, &QComboBox::activated, this, &SampleList::itemChosen);
+constexpr int kFrame = 2;
+const QColor kFace(192, 192, 192);
+const QColor kShade(128, 128, 128);
+
+// A classic two-pixel bevel: raised lights the top and left, sunken the bottom and right.
+void drawBevel(QPainter& p, const QRect& r, bool sunken) {
+    const QColor outerLight = sunken ? kShade : QColor(224, 224, 224);
+    const QColor outerDark = sunken ? Qt::white : QColor(64, 64, 64);
+    const QColor innerLight = sunken ? QColor(64, 64, 64) : Qt::white;
+    const QColor innerDark = sunken ? QColor(224, 224, 224) : kShade;
+    for (int i = 0; i < 2; ++i) {
+        const QRect b = r.adjusted(i, i, -i - 1, -i - 1);
+        p.setPen(i == 0 ? outerLight : innerLight);
+        p.drawLine(b.topLeft(), b.topRight());
+        p.drawLine(b.topLeft(), b.bottomLeft());
+        p.setPen(i == 0 ? outerDark : innerDark);
+        p.drawLine(b.bottomLeft(), b.bottomRight());
+        p.drawLine(b.topRight(), b.bottomRight());
+    }
+}
+
+} // namespace
+
+SampleList::SampleList(QWidget* parent) : QWidget(parent), field_(new QLineEdit(this)) {
+    field_->setFrame(false);
+    // The same room between the border and the text as a framed field leaves.
+    field_->setTextMargins(2, 0, 2, 0);
+    field_->installEventFilter(this);
+    setFocusProxy(field_);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SampleList::setContents(const QStringList& items, const QString& fieldText) {
-    const QSignalBlocker quiet(this);
-    QStringList current;
-    for (int i = 0; i < count(); ++i) current << itemText(i);
-    if (current != items) {
-        clear();
-        addItems(items);
+    items_ = items;
+    current_ = static_cast<int>(items.indexOf(fieldText));
+    if (field_->text() != fieldText) field_->setText(fieldText);
+}
+
+QString SampleList::fieldText() const {
+    return field_->text();
+}
+
+QSize SampleList::sizeHint() const {
+    const QSize field = field_->sizeHint();
+    return {field.width() + 2 * kFrame + field.height(), field.height() + 2 * kFrame};
+}
+
+QRect SampleList::buttonRect() const {
+    const QRect inner = rect().adjusted(kFrame, kFrame, -kFrame, -kFrame);
+    const int side = qMin(inner.height(), 17);
+    return QRect(inner.right() + 1 - side, inner.top(), side, inner.height());
+}
+
+void SampleList::resizeEvent(QResizeEvent*) {
+    const QRect inner = rect().adjusted(kFrame, kFrame, -kFrame, -kFrame);
+    field_->setGeometry(inner.adjusted(0, 0, -buttonRect().width(), 0));
+}
+
+void SampleList::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Base));
+    drawBevel(p, rect(), true);
+
+    const QRect button = buttonRect();
+    const bool open = popup_ && popup_->isVisible();
+    p.fillRect(button, kFace);
+    drawBevel(p, button, open);
+    // The arrow: a small black triangle pointing down, grey when disabled.
+    const QPoint c = button.center() + (open ? QPoint(1, 1) : QPoint(0, 0));
+    const QPolygon arrow({c + QPoint(-3, -1), c + QPoint(3, -1), c + QPoint(0, 2)});
+    p.setPen(Qt::NoPen);
+    p.setBrush(isEnabled() ? QColor(Qt::black) : kShade);
+    p.drawPolygon(arrow);
+}
+
+void SampleList::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && buttonRect().contains(event->position().toPoint())) {
+        showPopup();
+        event->accept();
+        return;
     }
-    setCurrentIndex(items.indexOf(fieldText));
-    if (currentText() != fieldText) setEditText(fieldText);
+    QWidget::mousePressEvent(event);
+}
+
+void SampleList::showPopup() {
+    if (items_.isEmpty() || !isEnabled()) return;
+    if (!popup_) {
+        popup_ = new QMenu(this);
+        connect(popup_, &QMenu::aboutToHide, this, qOverload<>(&QWidget::update));
+    }
+    popup_->clear();
+    popup_->setFont(font());
+    popup_->setMinimumWidth(width());
+    for (int i = 0; i < items_.size(); ++i) {
+        QAction* action = popup_->addAction(items_.at(i));
+        connect(action, &QAction::triggered, this, [this, i] { choose(i); });
+        if (i == current_) popup_->setActiveAction(action);
+    }
+    popup_->popup(mapToGlobal(rect().bottomLeft() + QPoint(0, 1)));
+    update();
+}
+
+void SampleList::choose(int index) {
+    if (index < 0 || index >= items_.size()) return;
+    current_ = index;
+    field_->setText(items_.at(index));
+    emit itemChosen(index);
+}
+
+bool SampleList::handleKey(QKeyEvent* event) {
+    if (!isEnabled()) return false;
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (event->key() == Qt::Key_F4 || (alt && event->key() == Qt::Key_Down)) {
+        showPopup();
+        return true;
+    }
+    if (event->key() != Qt::Key_Up && event->key() != Qt::Key_Down) return false;
+    // From the prompt, Down takes the first item and Up stays where it is.
+    const int step = event->key() == Qt::Key_Down ? 1 : -1;
+    const int next = current_ < 0 ? (step > 0 ? 0 : -1) : current_ + step;
+    if (next >= 0 && next < items_.size()) choose(next);
+    return true;
+}
+
+void SampleList::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(event)) QWidget::keyPressEvent(event);
+}
+
+bool SampleList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == field_ && event->type() == QEvent::KeyPress)
+        return handleKey(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace eh
