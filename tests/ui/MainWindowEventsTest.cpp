@@ -247,6 +247,21 @@ void MainWindowEventsTest::sampleListKeysAndDisabledState() {
     QCOMPARE(chosen.at(1).at(0).toInt(), 1);
     QCOMPARE(list.fieldText(), QStringLiteral("b"));
 
+    // F4 opens the list, and a press on the drop button while it is open closes it.
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QTest::keyClick(&list, Qt::Key_F4);
+    QMenu* popup = list.popup();
+    QVERIFY(popup);
+    QTRY_VERIFY(popup->isVisible());
+    const QPoint onButton =
+        popup->mapFromGlobal(list.mapToGlobal(QPoint(list.width() - 6, list.height() / 2)));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, onButton);
+    QTRY_VERIFY(!popup->isVisible());
+    QTest::qWait(50);
+    QVERIFY(!popup->isVisible());
+    QCOMPARE(chosen.count(), 2);
+
     // Typing changes the field only.
     list.lineEdit()->setText(QStringLiteral("a"));
     QCOMPARE(list.currentIndex(), 1);

@@ -96,6 +96,7 @@ void SampleList::showPopup() {
     if (items_.isEmpty() || !isEnabled()) return;
     if (!popup_) {
         popup_ = new QMenu(this);
+        popup_->installEventFilter(this);
         connect(popup_, &QMenu::aboutToHide, this, qOverload<>(&QWidget::update));
     }
     popup_->clear();
@@ -139,6 +140,13 @@ void SampleList::keyPressEvent(QKeyEvent* event) {
 bool SampleList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == field_ && event->type() == QEvent::KeyPress)
         return handleKey(static_cast<QKeyEvent*>(event));
+    if (watched == popup_ && event->type() == QEvent::MouseButtonPress) {
+        // A press on the drop button closes the open list; where the platform
+        // passes a closing press on to the widget under it, this one must not reach
+        // the button and open the list anew.
+        const QPoint at = mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        popup_->setAttribute(Qt::WA_NoMouseReplay, buttonRect().contains(at));
+    }
     return QWidget::eventFilter(watched, event);
 }
 
