@@ -14,8 +14,9 @@ bool SvgPicture::isValid() const {
 void SvgPicture::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (rendered_.size() != pixels) {
+    if (renderedFor_ != pixels) {
         // Rendered from the vector data at the final size rather than scaled as a bitmap.
+        renderedFor_ = pixels;
         QImageReader reader(resource_);
         reader.setScaledSize(pixels);
         rendered_ = reader.read();

@@ -22,7 +22,8 @@ protected:
 
 private:
     QString resource_;
-    QImage rendered_; // at the last painted size, in device pixels
+    QImage rendered_;   // at the last painted size, in device pixels
+    QSize renderedFor_; // that size, kept also when the asset could not be read
 };
 
 } // namespace eh

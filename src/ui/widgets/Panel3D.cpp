@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/widgets/Bevel.h"
+
 namespace eh {
 namespace {
 
@@ -23,16 +25,7 @@ Panel3D::Panel3D(const QString& caption, Qt::Alignment captionPlace, QWidget* pa
 void Panel3D::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
-    // Raised bevel: light on the top and left, shadow on the bottom and right.
-    for (int i = 0; i < kBevel; ++i) {
-        const QRect b = r.adjusted(i, i, -i - 1, -i - 1);
-        p.setPen(i == 0 ? QColor(224, 224, 224) : Qt::white);
-        p.drawLine(b.topLeft(), b.topRight());
-        p.drawLine(b.topLeft(), b.bottomLeft());
-        p.setPen(i == 0 ? QColor(64, 64, 64) : QColor(128, 128, 128));
-        p.drawLine(b.bottomLeft(), b.bottomRight());
-        p.drawLine(b.topRight(), b.bottomRight());
-    }
+    drawBevel(p, r);
     stubs_.paint(p);
     if (!caption_.isEmpty()) {
         // Placed by its full advance, blanks included: the captions use leading and

@@ -5,29 +5,14 @@
 #include <QMenu>
 #include <QPainter>
 
+#include "ui/widgets/Bevel.h"
+
 namespace eh {
 namespace {
 
 constexpr int kFrame = 2;
 const QColor kFace(192, 192, 192);
 const QColor kShade(128, 128, 128);
-
-// A classic two-pixel bevel: raised lights the top and left, sunken the bottom and right.
-void drawBevel(QPainter& p, const QRect& r, bool sunken) {
-    const QColor outerLight = sunken ? kShade : QColor(224, 224, 224);
-    const QColor outerDark = sunken ? Qt::white : QColor(64, 64, 64);
-    const QColor innerLight = sunken ? QColor(64, 64, 64) : Qt::white;
-    const QColor innerDark = sunken ? QColor(224, 224, 224) : kShade;
-    for (int i = 0; i < 2; ++i) {
-        const QRect b = r.adjusted(i, i, -i - 1, -i - 1);
-        p.setPen(i == 0 ? outerLight : innerLight);
-        p.drawLine(b.topLeft(), b.topRight());
-        p.drawLine(b.topLeft(), b.bottomLeft());
-        p.setPen(i == 0 ? outerDark : innerDark);
-        p.drawLine(b.bottomLeft(), b.bottomRight());
-        p.drawLine(b.topRight(), b.bottomRight());
-    }
-}
 
 } // namespace
 
