@@ -90,6 +90,11 @@ public:
 
     // Register queries for the data file.
     int storedRecords() const { return Num_Registro - 1; }
+    // True while a record stored since the last successful save (or since the
+    // register was emptied) would be lost if the program ended now.
+    bool hasUnsavedRecords() const { return unsaved_ && storedRecords() > 0; }
+    // The stored records as the data file holds them.
+    std::string registerContent() const;
 
 private:
     static std::size_t index(WidgetId id) { return static_cast<std::size_t>(id); }
@@ -131,6 +136,7 @@ private:
     std::array<Widget, kWidgetCount> widgets_{};
     ChangeListener listener_;
     bool channelOpen_ = false;
+    bool unsaved_ = false;
 };
 
 } // namespace eh

@@ -16,12 +16,14 @@ void BenchModel::Acumular_Click() {
     Reg_VH_Neg[k] = Lectura_EH_Neg;
     Reg_VH_Pos[k] = Lectura_EH_Pos.toSingle();
     Num_Registro = static_cast<std::int16_t>(k + 1);
+    unsaved_ = true;
     setText(WidgetId::Medidas, format(storedRecords(), kPatternCount));
 }
 
 void BenchModel::Reset_Click() {
     if (!isEnabled(WidgetId::Reset)) return;
     Num_Registro = 1;
+    unsaved_ = false;
     setText(WidgetId::Medidas, "000");
 }
 

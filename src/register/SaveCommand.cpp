@@ -38,6 +38,19 @@ void BenchModel::SalvaFichero() {
         TrataError(55, faultDescription(55));
         return;
     }
+    const std::string content = registerContent();
+    // The channel is open only while the file is written, and closed on every path.
+    channelOpen_ = true;
+    const std::optional<FileError> error = writeFileReplacing(Nombre_Fichero, content);
+    channelOpen_ = false;
+    if (error) {
+        TrataError(error->code, error->description);
+        return;
+    }
+    unsaved_ = false;
+}
+
+std::string BenchModel::registerContent() const {
     std::string content;
     content.reserve(static_cast<std::size_t>(storedRecords()) * 64);
     for (int k = 1; k <= storedRecords(); ++k) {
@@ -45,11 +58,7 @@ void BenchModel::SalvaFichero() {
         content += formatDataLine(k, {Reg_Temperatura[s], Reg_Campo[s], Reg_Intensidad[s], Reg_VR[s],
                                       Reg_VH_Neg[s], Reg_VH_Pos[s]});
     }
-    // The channel is open only while the file is written, and closed on every path.
-    channelOpen_ = true;
-    const std::optional<FileError> error = writeFileReplacing(Nombre_Fichero, content);
-    channelOpen_ = false;
-    if (error) TrataError(error->code, error->description);
+    return content;
 }
 
 } // namespace eh

@@ -260,3 +260,25 @@ TEST(ModelFaultReport, ImpossibleSampleIsReportedAndTheBenchGoesOn) {
     EXPECT_EQ(host.messages[0].text, "Error  11: División por cero");
     EXPECT_EQ(bench.R_Muestra, 1.0f);
 }
+
+// What a closing window or "Inicializar" must ask about: records stored and not yet
+// written by a successful save.
+TEST_F(SaveTest, UnsavedRecordsFollowStoresSavesFailuresAndReset) {
+    EXPECT_FALSE(bench.hasUnsavedRecords());
+    store(300.0f, 1.0f, 0.1f);
+    EXPECT_TRUE(bench.hasUnsavedRecords());
+    host.answer.reset();
+    bench.Salvar_Click(); // cancelled
+    EXPECT_TRUE(bench.hasUnsavedRecords());
+    saveAs(dir / "no-existe" / "datos.ASC"); // failed
+    EXPECT_TRUE(bench.hasUnsavedRecords());
+    saveAs(dir / "datos.ASC");
+    EXPECT_FALSE(bench.hasUnsavedRecords());
+    EXPECT_EQ(bench.registerContent(), slurp(dir / "datos.ASC"));
+    store(310.0f, 1.0f, 0.1f);
+    EXPECT_TRUE(bench.hasUnsavedRecords());
+    bench.Reset_Click();
+    EXPECT_FALSE(bench.hasUnsavedRecords());
+    saveAs(dir / "vacio.ASC"); // an empty register has nothing to lose
+    EXPECT_FALSE(bench.hasUnsavedRecords());
+}
