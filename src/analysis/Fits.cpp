@@ -1,0 +1,153 @@
+#include "analysis/Fits.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "analysis/Constants.h"
+
+namespace eh::analysis {
+
+const char* fitName(FitKind kind) {
+    switch (kind) {
+    case FitKind::GapSigma:
+        return "gap_sigma";
+    case FitKind::GapHall:
+        return "gap_hall";
+    case FitKind::MobilityExponent:
+        return "exponente_movilidad";
+    case FitKind::HallFromField:
+        return "RH_campo";
+    }
+    return "";
+}
+
+const char* fitUnit(FitKind kind) {
+    switch (kind) {
+    case FitKind::GapSigma:
+    case FitKind::GapHall:
+        return "eV";
+    case FitKind::MobilityExponent:
+        return "";
+    case FitKind::HallFromField:
+        return "cm3/C";
+    }
+    return "";
+}
+
+namespace {
+
+// The records of the field fit: within the half width of the chosen temperature and
+// measured with the current of the record nearest to it.
+void selectFieldRecords(FitResult& f, const std::vector<Record>& records, const std::vector<Derived>& derived,
+                        double& currentMa) {
+    const std::size_t none = records.size();
+    std::size_t nearest = none;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!f.range.contains(records[i].temperatureK) || !derived[i].hallV || !(records[i].currentMa > 0))
+            continue;
+        const double centre = (f.range.minK + f.range.maxK) / 2;
+        if (nearest == none ||
+            std::fabs(records[i].temperatureK - centre) < std::fabs(records[nearest].temperatureK - centre))
+            nearest = i;
+    }
+    if (nearest == none) return;
+    currentMa = records[nearest].currentMa;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!f.range.contains(records[i].temperatureK) || !derived[i].hallV) continue;
+        if (std::fabs(records[i].currentMa - currentMa) > 1e-6 * currentMa) continue;
+        f.used.push_back(i);
+        f.x.push_back(records[i].fieldG);
+        f.y.push_back(*derived[i].hallV);
+    }
+}
+
+} // namespace
+
+FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::vector<Derived>& derived,
+                 const Geometry& g, const FitSettings& settings) {
+    FitResult f;
+    f.kind = kind;
+    double currentMa = 0;
+    switch (kind) {
+    case FitKind::GapSigma:
+    case FitKind::GapHall:
+        f.range = settings.gap;
+        break;
+    case FitKind::MobilityExponent:
+        f.range = settings.mobility;
+        break;
+    case FitKind::HallFromField:
+        f.range = {settings.fieldTemperatureK - kFieldFitHalfWidthK,
+                   settings.fieldTemperatureK + kFieldFitHalfWidthK};
+        break;
+    }
+    if (kind == FitKind::HallFromField) {
+        selectFieldRecords(f, records, derived, currentMa);
+    } else {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const double t = records[i].temperatureK;
+            if (!f.range.contains(t)) continue;
+            const Derived& d = derived[i];
+            double x = 0, y = 0;
+            if (kind == FitKind::GapSigma) {
+                if (!d.sigmaSCm) continue;
+                x = 1 / t;
+                y = std::log(*d.sigmaSCm);
+            } else if (kind == FitKind::GapHall) {
+                if (!d.hallCm3C) continue;
+                x = 1 / t;
+                y = std::log(std::fabs(*d.hallCm3C) * t * std::sqrt(t));
+            } else {
+                if (!d.mobilityCm2Vs) continue;
+                x = std::log(t);
+                y = std::log(*d.mobilityCm2Vs);
+            }
+            f.used.push_back(i);
+            f.x.push_back(x);
+            f.y.push_back(y);
+        }
+    }
+    f.line = fitLine(f.x, f.y);
+    if (!f.line) {
+        char buf[160];
+        if (f.used.size() < 3)
+            std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", f.used.size(),
+                          f.used.size() == 1 ? "punto" : "puntos", f.range.minK, f.range.maxK);
+        else
+            std::snprintf(buf, sizeof buf, "todos los puntos tienen la misma abscisa");
+        f.note = buf;
+        return f;
+    }
+    const LineFit& line = *f.line;
+    switch (kind) {
+    case FitKind::GapSigma:
+        f.value = -2 * kBoltzmannEv * line.slope;
+        f.uncertainty = 2 * kBoltzmannEv * line.slopeError;
+        break;
+    case FitKind::GapHall:
+        f.value = 2 * kBoltzmannEv * line.slope;
+        f.uncertainty = 2 * kBoltzmannEv * line.slopeError;
+        break;
+    case FitKind::MobilityExponent:
+        f.value = -line.slope;
+        f.uncertainty = line.slopeError;
+        break;
+    case FitKind::HallFromField: {
+        // V_H = R_H I B / (d 1e11) with V in volts, I in mA, B in gauss, d in cm.
+        const double scale = g.thicknessCm * 1e11 / currentMa;
+        f.value = line.slope * scale;
+        f.uncertainty = line.slopeError * scale;
+        break;
+    }
+    }
+    return f;
+}
+
+std::vector<FitResult> runAllFits(const std::vector<Record>& records, const std::vector<Derived>& derived,
+                                  const Geometry& g, const FitSettings& settings) {
+    std::vector<FitResult> out;
+    for (FitKind k : kAllFits) out.push_back(runFit(k, records, derived, g, settings));
+    return out;
+}
+
+} // namespace eh::analysis
