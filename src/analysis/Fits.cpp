@@ -36,25 +36,36 @@ const char* fitUnit(FitKind kind) {
 
 namespace {
 
-// The records of the field fit: within the half width of the chosen temperature and
-// measured with the current of the record nearest to it.
+bool sameCurrent(double a, double b) {
+    return std::fabs(a - b) <= 1e-6 * std::fabs(b);
+}
+
+// The records of the field fit: within the half width of the chosen temperature, with
+// a Hall voltage, and measured with one current: the current most of them share (a
+// field series), the one nearest the chosen temperature on a tie.
 void selectFieldRecords(FitResult& f, const std::vector<Record>& records, const std::vector<Derived>& derived,
                         double& currentMa) {
-    const std::size_t none = records.size();
-    std::size_t nearest = none;
+    const double centre = (f.range.minK + f.range.maxK) / 2;
+    auto eligible = [&](std::size_t i) {
+        return f.range.contains(records[i].temperatureK) && derived[i].hallV && records[i].currentMa > 0;
+    };
+    std::size_t bestCount = 0;
+    double bestDistance = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!f.range.contains(records[i].temperatureK) || !derived[i].hallV || !(records[i].currentMa > 0))
-            continue;
-        const double centre = (f.range.minK + f.range.maxK) / 2;
-        if (nearest == none ||
-            std::fabs(records[i].temperatureK - centre) < std::fabs(records[nearest].temperatureK - centre))
-            nearest = i;
+        if (!eligible(i)) continue;
+        std::size_t count = 0;
+        for (std::size_t j = 0; j < records.size(); ++j)
+            count += eligible(j) && sameCurrent(records[j].currentMa, records[i].currentMa);
+        const double distance = std::fabs(records[i].temperatureK - centre);
+        if (count > bestCount || (count == bestCount && distance < bestDistance)) {
+            bestCount = count;
+            bestDistance = distance;
+            currentMa = records[i].currentMa;
+        }
     }
-    if (nearest == none) return;
-    currentMa = records[nearest].currentMa;
+    if (bestCount == 0) return;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!f.range.contains(records[i].temperatureK) || !derived[i].hallV) continue;
-        if (std::fabs(records[i].currentMa - currentMa) > 1e-6 * currentMa) continue;
+        if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa)) continue;
         f.used.push_back(i);
         f.x.push_back(records[i].fieldG);
         f.y.push_back(*derived[i].hallV);
