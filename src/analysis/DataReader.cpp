@@ -1,5 +1,7 @@
 #include "analysis/DataReader.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -44,16 +46,26 @@ bool parseNumber(std::string_view field, Convention convention, double& value) {
     return ec == std::errc{} && ptr == end;
 }
 
-std::vector<std::string_view> split(std::string_view line, char separator) {
-    std::vector<std::string_view> fields;
+// Splits at most kMaxFields fields off a line (without allocating: this runs once
+// per line of files of up to a million lines); the count says how many there were.
+constexpr std::size_t kMaxFields = 16;
+struct Fields {
+    std::array<std::string_view, kMaxFields> at;
+    std::size_t count = 0;
+};
+
+Fields split(std::string_view line, char separator) {
+    Fields f;
     std::size_t start = 0;
     for (;;) {
         const std::size_t pos = line.find(separator, start);
-        fields.push_back(line.substr(start, pos == std::string_view::npos ? pos : pos - start));
+        if (f.count < kMaxFields)
+            f.at[f.count] = line.substr(start, pos == std::string_view::npos ? pos : pos - start);
+        ++f.count;
         if (pos == std::string_view::npos) break;
         start = pos + 1;
     }
-    return fields;
+    return f;
 }
 
 bool hasLetterOtherThanExponent(std::string_view line) {
@@ -67,8 +79,9 @@ bool hasLetterOtherThanExponent(std::string_view line) {
 bool looksLikeHeader(std::string_view line, Convention convention) {
     if (!hasLetterOtherThanExponent(line)) return false;
     double ignored = 0;
-    for (std::string_view field : split(line, convention == Convention::SemicolonComma ? ';' : ','))
-        if (parseNumber(field, convention, ignored)) return false;
+    const Fields fields = split(line, convention == Convention::SemicolonComma ? ';' : ',');
+    for (std::size_t i = 0; i < std::min(fields.count, kMaxFields); ++i)
+        if (parseNumber(fields.at[i], convention, ignored)) return false;
     return true;
 }
 
@@ -82,12 +95,11 @@ std::string quoted(std::string_view field) {
 std::string parseRecord(std::string_view line, Convention convention, Record& r) {
     const char separator = convention == Convention::SemicolonComma ? ';' : ',';
     const auto fields = split(line, separator);
-    if (fields.size() != 7)
-        return "se esperaban 7 números y hay " + std::to_string(fields.size()) + " campos";
+    if (fields.count != 7) return "se esperaban 7 números y hay " + std::to_string(fields.count) + " campos";
     double v[7];
     for (std::size_t i = 0; i < 7; ++i) {
-        if (!parseNumber(fields[i], convention, v[i])) return quoted(fields[i]) + " no es un número";
-        if (!std::isfinite(v[i])) return quoted(fields[i]) + " no es un número finito";
+        if (!parseNumber(fields.at[i], convention, v[i])) return quoted(fields.at[i]) + " no es un número";
+        if (!std::isfinite(v[i])) return quoted(fields.at[i]) + " no es un número finito";
     }
     if (v[1] < 0) return "temperatura negativa";
     if (v[1] == 0) return "temperatura cero";
