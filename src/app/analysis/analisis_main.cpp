@@ -1,6 +1,7 @@
 // tarvelo-analisis: the analysis window, or with --tabla, --ajustes or --informe the
 // same analysis without a window (the report is drawn offscreen, no display needed).
 #include <QApplication>
+#include <QFont>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -53,6 +54,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tarvelo-analisis"));
     QApplication::setOrganizationName(QStringLiteral("Tarvelo"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.TarveloAnalisis"));
+    // One font family for everything, with every character the window uses (Greek,
+    // superscripts), so that no fallback family has to be looked up and loaded.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
     AnalysisWindow window;
     QStringList files;
     for (const std::string& f : options->dataFiles) files << QString::fromStdString(f);

@@ -30,10 +30,6 @@ constexpr int kMaxRecent = 8;
 constexpr int kReloadDelayMs = 250;
 constexpr int kReloadAttempts = 8;
 
-QSettings settingsStore() {
-    return QSettings(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
-}
-
 } // namespace
 
 AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
@@ -49,8 +45,14 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     connect(&reloadTimer_, &QTimer::timeout, this, &AnalysisWindow::reloadPending);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &AnalysisWindow::fileChanged);
 
-    QSettings store = settingsStore();
-    if (!restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray())) resize(1200, 780);
+    // Read once here and written back when the window closes: writing settings while
+    // files open would cost the window its start-up time.
+    {
+        QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
+        if (!restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray())) resize(1200, 780);
+        recent_ = store.value(QStringLiteral("recentFiles")).toStringList();
+        lastFolder_ = store.value(QStringLiteral("lastFolder")).toString();
+    }
     updateRecentMenu();
     refresh();
 }
@@ -106,6 +108,8 @@ void AnalysisWindow::buildCentre() {
     }
     layout->addWidget(tabs_, 1);
     setCentralWidget(centre);
+    plotStale_.assign(plots_.size(), true);
+    connect(tabs_, &QTabWidget::currentChanged, this, &AnalysisWindow::refreshVisiblePlot);
 
     connect(seriesBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ || index < 0) return;
@@ -154,7 +158,7 @@ bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
     }
     if (!opened.isEmpty()) {
         rememberRecent(opened);
-        setLastFolder(opened.back());
+        lastFolder_ = QFileInfo(opened.back()).absolutePath();
         refresh();
         selectSeries(seriesCount() - 1);
     }
@@ -202,6 +206,14 @@ void AnalysisWindow::selectSeries(int index) {
     data_->refresh(&analysis(index));
 }
 
+void AnalysisWindow::refreshVisiblePlot() {
+    for (std::size_t i = 0; i < plots_.size(); ++i) {
+        if (!plotStale_[i] || tabs_->currentWidget() != plots_[i]) continue;
+        plots_[i]->refresh(plotSeries(), settings_);
+        plotStale_[i] = false;
+    }
+}
+
 std::vector<PlotSeries> AnalysisWindow::plotSeries() const {
     std::vector<PlotSeries> out;
     for (const auto& s : series_)
@@ -218,12 +230,12 @@ void AnalysisWindow::refresh() {
         seriesBox_->addItem(QFileInfo(path).fileName(), path);
     }
     updating_ = false;
-    const auto series = plotSeries();
-    for (PlotTab* tab : plots_) tab->refresh(series, settings_);
+    plotStale_.assign(plots_.size(), true);
+    refreshVisiblePlot();
     selectSeries(std::clamp(current, 0, seriesCount() - 1));
     if (series_.empty()) {
         data_->refresh(nullptr);
-        status_->setText(QStringLiteral("Abra un fichero de datos del banco (Archivo ▸ Abrir…, Ctrl+O) o "
+        status_->setText(QStringLiteral("Abra un fichero de datos del banco (Archivo, Abrir…, Ctrl+O) o "
                                         "arrástrelo a la ventana."));
     } else {
         std::size_t records = 0, rejected = 0;
@@ -269,26 +281,22 @@ void AnalysisWindow::reloadPending() {
 }
 
 void AnalysisWindow::rememberRecent(const QStringList& paths) {
-    QSettings store = settingsStore();
-    QStringList recent = store.value(QStringLiteral("recentFiles")).toStringList();
     for (const QString& p : paths) {
-        recent.removeAll(p);
-        recent.prepend(p);
+        recent_.removeAll(p);
+        recent_.prepend(p);
     }
-    while (recent.size() > kMaxRecent) recent.removeLast();
-    store.setValue(QStringLiteral("recentFiles"), recent);
+    while (recent_.size() > kMaxRecent) recent_.removeLast();
     updateRecentMenu();
 }
 
 void AnalysisWindow::updateRecentMenu() {
     recentMenu_->clear();
-    const QStringList recent = settingsStore().value(QStringLiteral("recentFiles")).toStringList();
-    for (const QString& p : recent)
+    for (const QString& p : std::as_const(recent_))
         recentMenu_->addAction(QDir::toNativeSeparators(p), this, [this, p] {
             QStringList errors;
             if (!openFiles({p}, &errors)) showErrors(errors);
         });
-    recentMenu_->setEnabled(!recent.isEmpty());
+    recentMenu_->setEnabled(!recent_.isEmpty());
 }
 
 void AnalysisWindow::showErrors(const QStringList& errors) {
@@ -297,11 +305,11 @@ void AnalysisWindow::showErrors(const QStringList& errors) {
 }
 
 QString AnalysisWindow::lastFolder() const {
-    return settingsStore().value(QStringLiteral("lastFolder"), QDir::homePath()).toString();
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
 }
 
 void AnalysisWindow::setLastFolder(const QString& file) {
-    settingsStore().setValue(QStringLiteral("lastFolder"), QFileInfo(file).absolutePath());
+    lastFolder_ = QFileInfo(file).absolutePath();
 }
 
 bool AnalysisWindow::exportPlot(PlotKind kind, const QString& path, QString& error) const {
@@ -335,6 +343,13 @@ PlotTab* AnalysisWindow::plotTab(PlotKind kind) const {
     for (PlotTab* t : plots_)
         if (t->kind() == kind) return t;
     return nullptr;
+}
+
+PlotTab* AnalysisWindow::shownPlotTab(PlotKind kind) {
+    PlotTab* tab = plotTab(kind);
+    tabs_->setCurrentWidget(tab);
+    refreshVisiblePlot();
+    return tab;
 }
 
 void AnalysisWindow::askOpen() {
@@ -399,7 +414,10 @@ void AnalysisWindow::askReport() {
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event) {
-    settingsStore().setValue(QStringLiteral("geometry"), saveGeometry());
+    QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
+    store.setValue(QStringLiteral("geometry"), saveGeometry());
+    store.setValue(QStringLiteral("recentFiles"), recent_);
+    store.setValue(QStringLiteral("lastFolder"), lastFolder_);
     QMainWindow::closeEvent(event);
 }
 

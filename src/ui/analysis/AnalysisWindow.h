@@ -37,6 +37,7 @@ public:
     int seriesCount() const { return int(series_.size()); }
     const Analysis& analysis(int index) const { return series_.at(std::size_t(index))->analysis; }
     const FitSettings& settings() const { return settings_; }
+    const QStringList& recentFiles() const { return recent_; }
 
     void setSample(int seriesIndex, int sample);
     void setRange(PlotKind kind, Range range); // gap or mobility range
@@ -48,6 +49,8 @@ public:
     bool writeReport(const QString& path, QString& error) const;
 
     PlotTab* plotTab(PlotKind kind) const;
+    // The plot's tab made current, and so drawn up to date.
+    PlotTab* shownPlotTab(PlotKind kind);
     DataTab* dataTab() const { return data_; }
     QTabWidget* tabs() const { return tabs_; }
 
@@ -71,6 +74,7 @@ private:
     bool load(Series& s, const QString& path, QString& error) const;
     void reanalyse();
     void refresh();
+    void refreshVisiblePlot();
     std::vector<PlotSeries> plotSeries() const;
     void fileChanged(const QString& path);
     void reloadPending();
@@ -78,6 +82,8 @@ private:
     void updateRecentMenu();
     void showErrors(const QStringList& errors);
     QString lastFolder() const;
+    // Settings (size, position, last folder, recent files) are read when the window
+    // is made and written when it closes.
     void setLastFolder(const QString& file);
 
     void askOpen();
@@ -94,11 +100,16 @@ private:
     std::vector<PlotTab*> plots_;
     QMenu* recentMenu_ = nullptr;
     QLabel* status_ = nullptr;
+    QStringList recent_; // most recent first
+    QString lastFolder_;
     QFileSystemWatcher watcher_;
     QTimer reloadTimer_;
     QSet<QString> pending_;
     int reloadAttempts_ = 0;
     bool updating_ = false;
+    // Plots are drawn when their tab is shown: building every chart up front would
+    // cost the window its start-up time.
+    std::vector<bool> plotStale_;
 };
 
 } // namespace eh::analysis

@@ -7,6 +7,7 @@
 #include <QValueAxis>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace eh::analysis {
 
@@ -108,13 +109,22 @@ public:
             s->attachAxis(s->property("rightAxis").toBool() && y2 ? y2 : y);
         }
     }
-    static QValueAxis* valueAxis(const QString& title, const Extent& e, bool padded = true) {
+    static QValueAxis* valueAxis(const QString& title, const Extent& e, bool padded = true,
+                                 const char* format = "%.3g") {
         auto* a = new QValueAxis;
         a->setTitleText(title);
+        a->setLabelFormat(QString::fromLatin1(format));
         if (!e.empty()) {
             const double pad = padded ? std::max((e.hi - e.lo) * 0.05, 1e-12) : 0;
             a->setRange(e.lo - pad, e.hi + pad);
             a->applyNiceNumbers();
+            // Fixed decimals from the tick step, so that a tick at zero reads 0, not
+            // a rounding residue such as 5.55e-17.
+            if (std::string_view(format) == "%.3g") {
+                const double step = (a->max() - a->min()) / std::max(1, a->tickCount() - 1);
+                const int decimals = std::clamp(1 - int(std::floor(std::log10(step))), 0, 9);
+                a->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+            }
         }
         return a;
     }
@@ -122,7 +132,7 @@ public:
         auto* a = new QLogValueAxis;
         a->setTitleText(title);
         a->setBase(10);
-        a->setLabelFormat(QStringLiteral("%.3g"));
+        a->setLabelFormat(QStringLiteral("%g"));
         a->setMinorTickCount(0);
         if (!e.empty() && e.lo > 0)
             a->setRange(std::pow(10, std::floor(std::log10(e.lo))),
@@ -165,7 +175,7 @@ QChart* Builder::resistivity() {
             ey.add(*a.derived[k].rhoOhmCm);
         }
     }
-    attach(valueAxis(QStringLiteral("T (K)"), ex), logAxis(QStringLiteral("ρ (Ω·cm)"), ey));
+    attach(valueAxis(QStringLiteral("T (K)"), ex, true, "%.0f"), logAxis(QStringLiteral("ρ (Ω·cm)"), ey));
     return chart_;
 }
 
@@ -186,7 +196,8 @@ QChart* Builder::hall() {
             ey.add(std::fabs(rh));
         }
     }
-    attach(valueAxis(QStringLiteral("T (K)"), ex), logAxis(QStringLiteral("|R_H| (cm³/C)"), ey));
+    attach(valueAxis(QStringLiteral("T (K)"), ex, true, "%.0f"),
+           logAxis(QStringLiteral("|R_H| (cm³/C)"), ey));
     return chart_;
 }
 
@@ -209,8 +220,8 @@ QChart* Builder::mobility() {
         for (std::size_t k = 0; k < f->x.size(); ++k) used->append(std::exp(f->x[k]), std::exp(f->y[k]));
         hideFromLegend(used);
         if (!f->line) continue;
-        auto* l =
-            line(QStringLiteral("ajuste μ_H ∝ T^-%1").arg(*f->value, 0, 'f', 3), seriesColor(i).darker(160));
+        auto* l = line(QStringLiteral("ajuste μ_H = A·T^−%1").arg(*f->value, 0, 'f', 3),
+                       seriesColor(i).darker(160));
         const double t0 = std::exp(f->x.front()), t1 = std::exp(f->x.back());
         for (int k = 0; k <= 20; ++k) {
             const double t = t0 * std::pow(t1 / t0, k / 20.0);
@@ -229,7 +240,7 @@ QChart* Builder::gap() {
         const QColor c = seriesColor(i);
         auto* sigma =
             scatter(series_[i].label + QStringLiteral(": ln σ"), c, QScatterSeries::MarkerShapeCircle, 6);
-        auto* hall = scatter(series_[i].label + QStringLiteral(": ln(|R_H|·T^3/2)"), c,
+        auto* hall = scatter(series_[i].label + QStringLiteral(": R_H (eje derecho)"), c,
                              QScatterSeries::MarkerShapeTriangle, 8, true);
         hall->setProperty("rightAxis", true);
         for (std::size_t k = 0; k < a.derived.size(); ++k) {
@@ -255,11 +266,11 @@ QChart* Builder::gap() {
             for (std::size_t k = 0; k < f->x.size(); ++k) used->append(1000 * f->x[k], f->y[k]);
             hideFromLegend(used);
             if (!f->line) continue;
-            auto* l = line(QStringLiteral("%1: E_g = %2 eV")
-                               .arg(right ? "ajuste R_H" : "ajuste σ")
-                               .arg(*f->value, 0, 'f', 3),
-                           c.darker(right ? 120 : 170));
+            // Fit lines in fixed colours, so that they stand out from the points; the
+            // results are listed beside the plot, not in the legend.
+            auto* l = line(QString(), right ? QColor(200, 0, 0) : QColor(Qt::black));
             l->setProperty("rightAxis", right);
+            hideFromLegend(l);
             double lo = f->x.front(), hi = f->x.front();
             for (double x : f->x) lo = std::min(lo, x), hi = std::max(hi, x);
             for (double x : {lo, hi}) l->append(1000 * x, f->line->intercept + f->line->slope * x);
@@ -295,7 +306,7 @@ QChart* Builder::fieldHall() {
             ey.add(f->line->intercept + f->line->slope * x);
         }
     }
-    attach(valueAxis(QStringLiteral("B (G)"), ex), valueAxis(QStringLiteral("V_H (V)"), ey));
+    attach(valueAxis(QStringLiteral("B (G)"), ex, true, "%.0f"), valueAxis(QStringLiteral("V_H (V)"), ey));
     return chart_;
 }
 

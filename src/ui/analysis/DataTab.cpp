@@ -1,5 +1,6 @@
 #include "ui/analysis/DataTab.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -12,11 +13,11 @@
 namespace eh::analysis {
 
 QStringList dataColumnHeaders() {
-    return {QStringLiteral("Registro"),        QStringLiteral("T (K)"),           QStringLiteral("B (G)"),
-            QStringLiteral("I (mA)"),          QStringLiteral("V_r (V)"),         QStringLiteral("V₋ (V)"),
-            QStringLiteral("V₊ (V)"),          QStringLiteral("V_H (V)"),         QStringLiteral("ρ (Ω·cm)"),
-            QStringLiteral("σ (S/cm)"),        QStringLiteral("R_H (cm³/C)"),     QStringLiteral("Tipo"),
-            QStringLiteral("densidad (cm⁻³)"), QStringLiteral("μ_H (cm²/(V·s))"), QStringLiteral("Nota")};
+    return {QStringLiteral("Registro"),         QStringLiteral("T (K)"),           QStringLiteral("B (G)"),
+            QStringLiteral("I (mA)"),           QStringLiteral("V_r (V)"),         QStringLiteral("V(−) (V)"),
+            QStringLiteral("V(+) (V)"),         QStringLiteral("V_H (V)"),         QStringLiteral("ρ (Ω·cm)"),
+            QStringLiteral("σ (S/cm)"),         QStringLiteral("R_H (cm³/C)"),     QStringLiteral("Tipo"),
+            QStringLiteral("densidad (1/cm³)"), QStringLiteral("μ_H (cm²/(V·s))"), QStringLiteral("Nota")};
 }
 
 DataTab::DataTab(QWidget* parent)
@@ -30,6 +31,16 @@ DataTab::DataTab(QWidget* parent)
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
+    // Widths from the header and the widest number the table shows, measured once:
+    // sizing from every cell would cost the window its start-up time.
+    const QFontMetrics metrics(table_->font());
+    const int number = metrics.horizontalAdvance(QStringLiteral("-0.0000000e+00")) + 12;
+    const QStringList headers = dataColumnHeaders();
+    for (int c = 0; c < headers.size(); ++c) {
+        const int header = metrics.horizontalAdvance(headers[c]) + 20;
+        const bool narrow = c == 0 || c == 11 || c == 2 || c == 3;
+        table_->setColumnWidth(c, std::max(header, narrow ? header : number));
+    }
     auto* bottom = new QWidget(this);
     auto* bottomLayout = new QVBoxLayout(bottom);
     bottomLayout->setContentsMargins(0, 0, 0, 0);
@@ -73,7 +84,6 @@ void DataTab::refresh(const Analysis* a) {
         put(cellText(d.mobilityCm2Vs));
         put(d.onePolarity ? QStringLiteral("una polaridad") : QString(), false);
     }
-    table_->resizeColumnsToContents();
     table_->setUpdatesEnabled(true);
     for (const Rejection& r : a->data.rejected)
         rejected_->addItem(QStringLiteral("línea %1: %2").arg(r.line).arg(QString::fromStdString(r.reason)));

@@ -39,10 +39,8 @@ std::vector<FitKind> fitsOf(PlotKind kind) {
 
 } // namespace
 
-PlotTab::PlotTab(PlotKind kind, QWidget* parent)
-    : QWidget(parent), kind_(kind), view_(new RangeChartView(this)) {
+PlotTab::PlotTab(PlotKind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
     setObjectName(QStringLiteral("plot_") + plotFileName(kind));
-    view_->setObjectName(QStringLiteral("chart_") + plotFileName(kind));
     auto* side = new QWidget(this);
     side->setFixedWidth(260);
     auto* sideLayout = new QVBoxLayout(side);
@@ -73,15 +71,24 @@ PlotTab::PlotTab(PlotKind kind, QWidget* parent)
     results_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     sideLayout->addWidget(results_, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(view_, 1);
-    layout->addWidget(side);
+    layout_ = new QHBoxLayout(this);
+    layout_->setContentsMargins(4, 4, 4, 4);
+    layout_->addWidget(side);
+}
+
+// The chart view is made when the plot is first drawn: Qt Charts costs start-up time.
+RangeChartView* PlotTab::ensureView() {
+    if (view_) return view_;
+    view_ = new RangeChartView(this);
+    view_->setObjectName(QStringLiteral("chart_") + plotFileName(kind_));
+    layout_->insertWidget(0, view_, 1);
+    view_->show(); // made after the tab may already be on screen
     if (minField_) connect(view_, &RangeChartView::spanSelected, this, &PlotTab::spanDragged);
+    return view_;
 }
 
 QChart* PlotTab::chart() const {
-    return view_->chart();
+    return view_ ? view_->chart() : nullptr;
 }
 
 void PlotTab::fieldsEdited() {
@@ -107,7 +114,7 @@ void PlotTab::refresh(const std::vector<PlotSeries>& series, const FitSettings& 
     if (temperatureField_) temperatureField_->setValue(settings.fieldTemperatureK);
     updating_ = false;
 
-    QChart* old = view_->chart();
+    QChart* old = ensureView()->chart();
     view_->setChart(buildChart(kind_, series, settings));
     delete old;
 

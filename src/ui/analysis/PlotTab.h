@@ -8,6 +8,7 @@
 #include "ui/analysis/ChartFactory.h"
 
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QLabel;
 
 namespace eh::analysis {
@@ -22,6 +23,7 @@ public:
     PlotKind kind() const { return kind_; }
     // Redraws from the series and shows the settings in the fields.
     void refresh(const std::vector<PlotSeries>& series, const FitSettings& settings);
+    // Nothing before the plot was first drawn.
     RangeChartView* view() const { return view_; }
     QChart* chart() const;
 
@@ -34,9 +36,11 @@ signals:
 private:
     void fieldsEdited();
     void spanDragged(double from, double to);
+    RangeChartView* ensureView();
 
     PlotKind kind_;
-    RangeChartView* view_;
+    RangeChartView* view_ = nullptr;
+    QHBoxLayout* layout_ = nullptr;
     QDoubleSpinBox* minField_ = nullptr;
     QDoubleSpinBox* maxField_ = nullptr;
     QDoubleSpinBox* temperatureField_ = nullptr;

@@ -118,10 +118,11 @@ void plots(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series, con
 }
 
 void tables(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series) {
-    const QStringList headers = {
-        QStringLiteral("Reg."),   QStringLiteral("T (K)"),           QStringLiteral("B (G)"),
-        QStringLiteral("I (mA)"), QStringLiteral("ρ (Ω·cm)"),        QStringLiteral("R_H (cm³/C)"),
-        QStringLiteral("Tipo"),   QStringLiteral("densidad (cm⁻³)"), QStringLiteral("μ_H (cm²/(V·s))")};
+    const QStringList headers = {QStringLiteral("Reg."),           QStringLiteral("T (K)"),
+                                 QStringLiteral("B (G)"),          QStringLiteral("I (mA)"),
+                                 QStringLiteral("ρ (Ω·cm)"),       QStringLiteral("R_H (cm³/C)"),
+                                 QStringLiteral("Tipo"),           QStringLiteral("densidad (1/cm³)"),
+                                 QStringLiteral("μ_H (cm²/(V·s))")};
     const double widths[] = {0.07, 0.11, 0.10, 0.09, 0.13, 0.14, 0.06, 0.15, 0.15};
     QFont f(QStringLiteral("Liberation Sans"), 1);
     f.setPointSizeF(7.5);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QProcess>
@@ -28,7 +29,7 @@ using namespace eh::analysis;
 namespace {
 
 // A data file as the bench saves it, from a sweep driven through the bench's events.
-QByteArray sweepFile(int sample, double from, double to, double step) {
+QByteArray sweepFile(int sample, double from, double to, double step, double magnetA = 10) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.asc"));
     eh::sweep::SweepPlan plan;
@@ -36,6 +37,7 @@ QByteArray sweepFile(int sample, double from, double to, double step) {
     plan.fromK = from;
     plan.toK = to;
     plan.stepK = step;
+    plan.magnetA = magnetA;
     std::string error;
     eh::sweep::FileAnsweringHost host(path.toStdString());
     eh::BenchModel bench(host);
@@ -68,6 +70,7 @@ class AnalysisWindowTest : public QObject {
 private:
     QTemporaryDir dir_;
     QString one_, two_; // sweeps of sample 1 and sample 2
+    QString field_;     // sample 1 at 300 K with five magnet currents
     QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
 
 private slots:
@@ -77,6 +80,37 @@ private slots:
         two_ = path("muestra2.asc");
         writeFile(one_, sweepFile(1, 80, 760, 20));
         writeFile(two_, sweepFile(2, 300, 500, 10));
+        // One record per magnet current, renumbered into one file as a student would
+        // collect them in one register.
+        field_ = path("campo.asc");
+        QByteArray field;
+        int number = 0;
+        for (double amps : {2.0, 4.0, 6.0, 8.0, 10.0}) {
+            const QByteArray line = sweepFile(1, 300, 300, 10, amps);
+            field += QByteArray::number(++number) + line.mid(line.indexOf(','));
+        }
+        writeFile(field_, field);
+    }
+
+    // The field series of sample 1 at 300 K gives back the bench's Hall coefficient,
+    // about -3124 cm^3/C; at another temperature there is nothing to fit.
+    void hallCoefficientFromTheFieldSeries() {
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({field_}));
+        auto fieldFit = [&] {
+            for (const FitResult& f : w.analysis(0).fits)
+                if (f.kind == FitKind::HallFromField) return f;
+            return FitResult{};
+        };
+        QCOMPARE(fieldFit().used.size(), std::size_t(5));
+        QVERIFY(fieldFit().value);
+        QVERIFY2(qAbs(*fieldFit().value / -3124.5 - 1) < 0.003,
+                 qPrintable(QString::number(*fieldFit().value)));
+        auto* t = w.shownPlotTab(PlotKind::FieldHall)->findChild<QDoubleSpinBox*>(QStringLiteral("tField"));
+        t->setValue(250);
+        QCOMPARE(w.settings().fieldTemperatureK, 250.0);
+        QVERIFY(!fieldFit().value);
+        QCOMPARE(fieldFit().used.size(), std::size_t(0));
     }
 
     void opensFilesAndGuessesTheirSamples() {
@@ -120,7 +154,7 @@ private slots:
     void rangeByTheFields() {
         AnalysisWindow w;
         QVERIFY(w.openFiles({one_}));
-        PlotTab* tab = w.plotTab(PlotKind::Mobility);
+        PlotTab* tab = w.shownPlotTab(PlotKind::Mobility);
         auto* tMin = tab->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"));
         auto* tMax = tab->findChild<QDoubleSpinBox*>(QStringLiteral("tMax"));
         QCOMPARE(tMin->value(), 100.0);
@@ -146,11 +180,14 @@ private slots:
             w.resize(1200, 800);
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            PlotTab* tab = w.plotTab(kind);
+            PlotTab* tab = w.shownPlotTab(kind);
             w.tabs()->setCurrentWidget(tab);
             QApplication::processEvents();
             RangeChartView* view = tab->view();
+            QVERIFY(view);
             QChart* chart = view->chart();
+            // The chart lays out its plot area once the view has its size.
+            QTRY_VERIFY(chart->plotArea().width() > 300 && view->viewport()->width() > 300);
             QAbstractSeries* series = chart->series().front();
             // Drag from the position of 200 K to that of 600 K (on the gap plot the
             // axis is 1000/T, so the drag runs the other way).
@@ -200,7 +237,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w.analysis(0).data.records.size(), std::size_t(lines.size() - 1), 5000);
         QCOMPARE(w.settings().gap.minK, 450.0);
         QCOMPARE(w.settings().gap.maxK, 700.0);
-        QCOMPARE(w.plotTab(PlotKind::Gap)->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"))->value(),
+        QCOMPARE(w.shownPlotTab(PlotKind::Gap)->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"))->value(),
                  450.0);
     }
 
@@ -291,10 +328,25 @@ private slots:
         QVERIFY(p.readAllStandardError().contains("No se puede escribir"));
     }
 
+    void remembersSizeAndRecentFiles() {
+        {
+            AnalysisWindow w;
+            QVERIFY(w.openFiles({one_, two_}));
+            w.resize(900, 640);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.close();
+        }
+        AnalysisWindow again;
+        QCOMPARE(again.size(), QSize(900, 640));
+        QCOMPARE(again.recentFiles().value(0), QFileInfo(two_).absoluteFilePath());
+        QCOMPARE(again.recentFiles().value(1), QFileInfo(one_).absoluteFilePath());
+    }
+
     // Pictures of every tab for a person to look at; each must show something.
     void screenshotsOfEveryTab() {
         AnalysisWindow w;
-        QVERIFY(w.openFiles({one_, two_}));
+        QVERIFY(w.openFiles({one_, two_, field_}));
         w.selectSeries(0);
         w.resize(1280, 800);
         w.show();
