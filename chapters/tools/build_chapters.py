@@ -408,7 +408,8 @@ def table_rtf(block):
             raise SourceError('table row with more cells than tab stops: ' + line)
         text = r'\tab '.join(text_rtf(c) for c in cells)
         style = r'\b' if k == 0 else ''
-        rows.append(r'\pard\plain\f0\fs20\cf1' + LANG + style + r'\sa40\li170' + tabs + ' ' + text + r'\par')
+        after = r'\sa200' if k == len(block) - 2 else r'\sa40'
+        rows.append(r'\pard\plain\f0\fs20\cf1' + LANG + style + after + r'\li170' + tabs + ' ' + text + r'\par')
     return rows
 
 

@@ -23,6 +23,7 @@ import sys
 import matplotlib
 matplotlib.use('Agg')
 import matplotlib.pyplot as plt        # noqa: E402
+import matplotlib.ticker                # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIGURES = os.path.join(os.path.dirname(HERE), 'figures')
@@ -40,8 +41,8 @@ SWEEPS = [   # file, sample, from, to, step (K)
 ]
 CURRENT_MA, MAGNET_A = 10, 10
 INTRINSIC_FIT = (500, 760)     # K, range of the ln sigma fit
-DPI = 110
-SIZE = (6.0, 3.6)              # inches
+DPI = 100
+SIZE = (5.6, 3.4)              # inches: 560 pixels wide, shown 1:1 on a 96-dpi screen
 COLOURS = {1: '#1f4e9c', 2: '#c0392b'}
 LABELS = {1: 'Muestra 1 (tipo n)', 2: 'Muestra 2 (tipo p)'}
 
@@ -130,7 +131,7 @@ def plot_rh(data, inversion):
 def plot_mobility(data):
     fig, ax = new_axes()
     for s in (1, 2):
-        rows = [r for r in data[s] if r['T'] <= 360]
+        rows = [r for r in data[s] if r['T'] <= 340]
         ax.loglog([r['T'] for r in rows], [r['muH'] for r in rows], 'o', ms=3.5,
                   color=COLOURS[s], label=LABELS[s])
         fit = [r for r in rows if 100 <= r['T'] <= 300]
@@ -141,6 +142,9 @@ def plot_mobility(data):
     ax.set_xlabel('T (K)')
     ax.set_ylabel('μ$_H$ (cm²/(V·s))')
     ax.set_xlim(45, 420)
+    ax.set_xticks([50, 70, 100, 150, 200, 300, 400])
+    ax.xaxis.set_major_formatter(matplotlib.ticker.ScalarFormatter())
+    ax.xaxis.set_minor_formatter(matplotlib.ticker.NullFormatter())
     ax.legend(fontsize=8)
     save(fig, 'muH_T')
 
@@ -156,8 +160,8 @@ def plot_lnsigma(data):
         slope, icpt, u = fit_line([1 / r['T'] for r in fit], [math.log(r['sigma']) for r in fit])
         xs = [1000 / t1 - 0.1, 1000 / t0 + 0.6]
         ax.plot(xs, [icpt + slope * x / 1000 for x in xs], '--', lw=0.9, color=COLOURS[s],
-                label='ajuste %d–%d K: E$_{g0}$ = %.3f ± %.3f eV'
-                % (t0, t1, -2 * K_EV * slope, 2 * K_EV * u))
+                label='ajuste %d–%d K: E$_{g0}$ = %.3f eV (± %.1f meV)'
+                % (t0, t1, -2 * K_EV * slope, 2000 * K_EV * u))
     ax.set_xlabel('1000/T (1/K)')
     ax.set_ylabel('ln(σ / (S/cm))')
     ax.set_ylim(-1.5, 6)
