@@ -27,12 +27,10 @@ import matplotlib.ticker                # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIGURES = os.path.join(os.path.dirname(HERE), 'figures')
+sys.path.insert(0, HERE)
 
-# Geometry of the two bars in cm: length between the resistivity contacts,
-# width and thickness (the samples window shows the same).
-GEOMETRY = {1: (0.3, 0.2, 0.01), 2: (0.4, 0.25, 0.015)}
-E = 1.602176634e-19      # C
-K_EV = 8.617333262e-5    # eV/K
+import bench_data                      # noqa: E402
+from bench_data import K_EV, fit_line  # noqa: E402
 
 SWEEPS = [   # file, sample, from, to, step (K)
     ('muestra1.asc', 1, 50, 760, 10),
@@ -58,30 +56,7 @@ def run_sweeps(barrido):
 
 
 def read_records(name, sample):
-    """Derived quantities of every record of a bench data file."""
-    length, width, thick = GEOMETRY[sample]
-    rows = []
-    with open(os.path.join(FIGURES, name), encoding='ascii') as f:
-        for line in f:
-            if not line.strip():
-                continue
-            _, t, b, i_ma, vr, v_minus, v_plus = (float(x) for x in line.split(','))
-            rho = vr * width * thick / (i_ma / 1000 * length)      # ohm cm
-            vh = (v_plus - v_minus) / 2                            # V
-            rh = vh * thick * 1e11 / (i_ma * b)                    # cm3/C
-            rows.append({'T': t, 'rho': rho, 'sigma': 1 / rho, 'RH': rh,
-                         'muH': abs(rh) / rho})
-    return rows
-
-
-def fit_line(xs, ys):
-    n = len(xs)
-    mx, my = sum(xs) / n, sum(ys) / n
-    sxx = sum((x - mx) ** 2 for x in xs)
-    slope = sum((x - mx) * (y - my) for x, y in zip(xs, ys)) / sxx
-    resid = [y - (my + slope * (x - mx)) for x, y in zip(xs, ys)]
-    u = math.sqrt(sum(r * r for r in resid) / (n - 2) / sxx)
-    return slope, my - slope * mx, u
+    return bench_data.read_records(os.path.join(FIGURES, name), sample)
 
 
 def new_axes():
