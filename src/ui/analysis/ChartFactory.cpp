@@ -77,6 +77,7 @@ public:
         : series_(series), settings_(settings), chart_(new QChart) {
         chart_->setAnimationOptions(QChart::NoAnimation);
         chart_->legend()->setAlignment(Qt::AlignBottom);
+        chart_->legend()->setShowToolTips(true); // full names of entries cut short
         chart_->setMargins(QMargins(4, 4, 4, 4));
     }
 
@@ -239,8 +240,8 @@ QChart* Builder::gap() {
         const Analysis& a = *series_[i].analysis;
         const QColor c = seriesColor(i);
         auto* sigma =
-            scatter(series_[i].label + QStringLiteral(": ln σ"), c, QScatterSeries::MarkerShapeCircle, 6);
-        auto* hall = scatter(series_[i].label + QStringLiteral(": R_H (eje derecho)"), c,
+            scatter(series_[i].label + QStringLiteral(": σ"), c, QScatterSeries::MarkerShapeCircle, 6);
+        auto* hall = scatter(series_[i].label + QStringLiteral(": R_H (der.)"), c,
                              QScatterSeries::MarkerShapeTriangle, 8, true);
         hall->setProperty("rightAxis", true);
         for (std::size_t k = 0; k < a.derived.size(); ++k) {
@@ -306,7 +307,7 @@ QChart* Builder::fieldHall() {
             ey.add(f->line->intercept + f->line->slope * x);
         }
     }
-    attach(valueAxis(QStringLiteral("B (G)"), ex, true, "%.0f"), valueAxis(QStringLiteral("V_H (V)"), ey));
+    attach(valueAxis(QStringLiteral("B (G)"), ex, false, "%.0f"), valueAxis(QStringLiteral("V_H (V)"), ey));
     return chart_;
 }
 

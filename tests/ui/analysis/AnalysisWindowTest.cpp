@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScatterSeries>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "analysis/sweep/FileAnsweringHost.h"
 #include "analysis/sweep/SweepRunner.h"
@@ -134,6 +136,26 @@ private slots:
         // Opening the same file again reads it again instead of adding a series.
         QVERIFY(w.openFiles({one_}));
         QCOMPARE(w.seriesCount(), 2);
+    }
+
+    // Files dropped on the window open as series.
+    void dropsOpenFiles() {
+        AnalysisWindow w;
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(one_), QUrl::fromLocalFile(two_)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+        QCOMPARE(w.seriesCount(), 2);
+        // Something that is not a local file is not taken.
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/datos.asc"))});
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
+        QApplication::sendEvent(&w, &refused);
+        QVERIFY(!refused.isAccepted());
     }
 
     // The sample decides the geometry: rho scales with a d / L, which is 0.2*0.01/0.3
