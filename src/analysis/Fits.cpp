@@ -72,6 +72,34 @@ void selectFieldRecords(FitResult& f, const std::vector<Record>& records, const 
     }
 }
 
+// The records of a fit against temperature, in its range, with the quantity it needs,
+// as the straight-line coordinates of that fit.
+void selectTemperatureRecords(FitResult& f, const std::vector<Record>& records,
+                              const std::vector<Derived>& derived) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const double t = records[i].temperatureK;
+        if (!f.range.contains(t)) continue;
+        const Derived& d = derived[i];
+        double x = 0, y = 0;
+        if (f.kind == FitKind::GapSigma) {
+            if (!d.sigmaSCm) continue;
+            x = 1 / t;
+            y = std::log(*d.sigmaSCm);
+        } else if (f.kind == FitKind::GapHall) {
+            if (!d.hallCm3C) continue;
+            x = 1 / t;
+            y = std::log(std::fabs(*d.hallCm3C) * t * std::sqrt(t));
+        } else {
+            if (!d.mobilityCm2Vs) continue;
+            x = std::log(t);
+            y = std::log(*d.mobilityCm2Vs);
+        }
+        f.used.push_back(i);
+        f.x.push_back(x);
+        f.y.push_back(y);
+    }
+}
+
 } // namespace
 
 FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::vector<Derived>& derived,
@@ -92,32 +120,10 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
                    settings.fieldTemperatureK + kFieldFitHalfWidthK};
         break;
     }
-    if (kind == FitKind::HallFromField) {
+    if (kind == FitKind::HallFromField)
         selectFieldRecords(f, records, derived, currentMa);
-    } else {
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            const double t = records[i].temperatureK;
-            if (!f.range.contains(t)) continue;
-            const Derived& d = derived[i];
-            double x = 0, y = 0;
-            if (kind == FitKind::GapSigma) {
-                if (!d.sigmaSCm) continue;
-                x = 1 / t;
-                y = std::log(*d.sigmaSCm);
-            } else if (kind == FitKind::GapHall) {
-                if (!d.hallCm3C) continue;
-                x = 1 / t;
-                y = std::log(std::fabs(*d.hallCm3C) * t * std::sqrt(t));
-            } else {
-                if (!d.mobilityCm2Vs) continue;
-                x = std::log(t);
-                y = std::log(*d.mobilityCm2Vs);
-            }
-            f.used.push_back(i);
-            f.x.push_back(x);
-            f.y.push_back(y);
-        }
-    }
+    else
+        selectTemperatureRecords(f, records, derived);
     f.line = fitLine(f.x, f.y);
     if (!f.line) {
         char buf[160];
