@@ -137,9 +137,11 @@ TEST(Sweep, SampleOneGivesDopingAndPositiveGaps) {
     for (const FitResult& f : a.fits) {
         if (f.kind != FitKind::GapSigma && f.kind != FitKind::GapHall) continue;
         ASSERT_TRUE(f.value) << fitName(f.kind) << f.note;
-        // Germanium-like: a gap between a few tenths of an eV and one eV.
-        EXPECT_GT(*f.value, 0.5) << fitName(f.kind);
-        EXPECT_LT(*f.value, 1.0) << fitName(f.kind);
+        // The bar's gap extrapolates to 0.79 eV at 0 K (0.66 eV at 300 K, shrinking by
+        // 0.44 meV/K); the temperature laws of the mobilities and the two carriers
+        // pull the apparent gap of both fits a little below that, never to half of it.
+        EXPECT_GT(*f.value, 0.70) << fitName(f.kind);
+        EXPECT_LT(*f.value, 0.85) << fitName(f.kind);
     }
 }
 
