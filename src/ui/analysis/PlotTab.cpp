@@ -74,6 +74,7 @@ PlotTab::PlotTab(PlotKind kind, QWidget* parent) : QWidget(parent), kind_(kind) 
     layout_ = new QHBoxLayout(this);
     layout_->setContentsMargins(4, 4, 4, 4);
     layout_->addWidget(side);
+    side->setVisible(kind != PlotKind::Resistivity); // nothing fitted there
 }
 
 // The chart view is made when the plot is first drawn: Qt Charts costs start-up time.
