@@ -99,12 +99,15 @@ void AnalysisWindow::buildCentre() {
     tabs_->setObjectName(QStringLiteral("tabs"));
     data_ = new DataTab(tabs_);
     tabs_->addTab(data_, QStringLiteral("Datos"));
+    // Each plot tab is made the first time it is shown: they are not needed for the
+    // window to open, and making them costs start-up time.
     for (PlotKind kind : kAllPlots) {
-        auto* tab = new PlotTab(kind, tabs_);
-        plots_.push_back(tab);
-        tabs_->addTab(tab, plotTitle(kind));
-        connect(tab, &PlotTab::rangeChanged, this, &AnalysisWindow::setRange);
-        connect(tab, &PlotTab::fieldTemperatureChanged, this, &AnalysisWindow::setFieldTemperature);
+        auto* page = new QWidget(tabs_);
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pages_.push_back(page);
+        plots_.push_back(nullptr);
+        tabs_->addTab(page, plotTitle(kind));
     }
     layout->addWidget(tabs_, 1);
     setCentralWidget(centre);
@@ -206,12 +209,27 @@ void AnalysisWindow::selectSeries(int index) {
     data_->refresh(&analysis(index));
 }
 
-void AnalysisWindow::refreshVisiblePlot() {
-    for (std::size_t i = 0; i < plots_.size(); ++i) {
-        if (!plotStale_[i] || tabs_->currentWidget() != plots_[i]) continue;
-        plots_[i]->refresh(plotSeries(), settings_);
-        plotStale_[i] = false;
+PlotTab* AnalysisWindow::ensurePlotTab(std::size_t index) {
+    if (!plots_[index]) {
+        auto* tab = new PlotTab(kAllPlots[index], pages_[index]);
+        pages_[index]->layout()->addWidget(tab);
+        tab->show();
+        connect(tab, &PlotTab::rangeChanged, this, &AnalysisWindow::setRange);
+        connect(tab, &PlotTab::fieldTemperatureChanged, this, &AnalysisWindow::setFieldTemperature);
+        plots_[index] = tab;
+        plotStale_[index] = true;
     }
+    return plots_[index];
+}
+
+void AnalysisWindow::refreshVisiblePlot() {
+    const int current = tabs_->currentIndex() - 1; // after the data tab
+    if (current < 0 || current >= int(plots_.size())) return;
+    const auto i = std::size_t(current);
+    PlotTab* tab = ensurePlotTab(i);
+    if (!plotStale_[i]) return;
+    tab->refresh(plotSeries(), settings_);
+    plotStale_[i] = false;
 }
 
 std::vector<PlotSeries> AnalysisWindow::plotSeries() const {
@@ -339,17 +357,14 @@ bool AnalysisWindow::writeReport(const QString& path, QString& error) const {
     return eh::analysis::writeReport(path, plotSeries(), settings_, error);
 }
 
-PlotTab* AnalysisWindow::plotTab(PlotKind kind) const {
-    for (PlotTab* t : plots_)
-        if (t->kind() == kind) return t;
-    return nullptr;
-}
-
 PlotTab* AnalysisWindow::shownPlotTab(PlotKind kind) {
-    PlotTab* tab = plotTab(kind);
-    tabs_->setCurrentWidget(tab);
-    refreshVisiblePlot();
-    return tab;
+    for (std::size_t i = 0; i < std::size(kAllPlots); ++i) {
+        if (kAllPlots[i] != kind) continue;
+        tabs_->setCurrentWidget(pages_[i]);
+        refreshVisiblePlot();
+        return plots_[i];
+    }
+    return nullptr;
 }
 
 void AnalysisWindow::askOpen() {
@@ -362,8 +377,9 @@ void AnalysisWindow::askOpen() {
 }
 
 void AnalysisWindow::askExportPlot() {
-    auto* tab = qobject_cast<PlotTab*>(tabs_->currentWidget());
-    const PlotKind kind = tab ? tab->kind() : PlotKind::Resistivity;
+    const int current = tabs_->currentIndex() - 1; // after the data tab
+    const PlotKind kind =
+        current >= 0 && current < int(std::size(kAllPlots)) ? kAllPlots[current] : PlotKind::Resistivity;
     const QString png = QStringLiteral("Imagen PNG (*.png)"), svg = QStringLiteral("Dibujo SVG (*.svg)"),
                   pdf = QStringLiteral("Documento PDF (*.pdf)");
     QString filter = png;

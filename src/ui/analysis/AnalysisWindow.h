@@ -48,8 +48,7 @@ public:
     bool exportTable(const QString& path, CsvStyle style, QString& error) const;
     bool writeReport(const QString& path, QString& error) const;
 
-    PlotTab* plotTab(PlotKind kind) const;
-    // The plot's tab made current, and so drawn up to date.
+    // The plot's tab made current, and so made and drawn up to date.
     PlotTab* shownPlotTab(PlotKind kind);
     DataTab* dataTab() const { return data_; }
     QTabWidget* tabs() const { return tabs_; }
@@ -75,6 +74,7 @@ private:
     void reanalyse();
     void refresh();
     void refreshVisiblePlot();
+    PlotTab* ensurePlotTab(std::size_t index);
     std::vector<PlotSeries> plotSeries() const;
     void fileChanged(const QString& path);
     void reloadPending();
@@ -97,7 +97,8 @@ private:
     QComboBox* sampleBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     DataTab* data_ = nullptr;
-    std::vector<PlotTab*> plots_;
+    std::vector<QWidget*> pages_; // one per plot, in tab order after the data tab
+    std::vector<PlotTab*> plots_; // made when first shown
     QMenu* recentMenu_ = nullptr;
     QLabel* status_ = nullptr;
     QStringList recent_; // most recent first
