@@ -1,5 +1,6 @@
 #include "analysis/Fits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -42,28 +43,39 @@ bool sameCurrent(double a, double b) {
 
 // The records of the field fit: within the half width of the chosen temperature, with
 // a Hall voltage, and measured with one current: the current most of them share (a
-// field series), the one nearest the chosen temperature on a tie.
+// field series), the one nearest the chosen temperature on a tie. One pass to count
+// the currents (sorted, so that equal ones are neighbours) and one to collect.
 void selectFieldRecords(FitResult& f, const std::vector<Record>& records, const std::vector<Derived>& derived,
                         double& currentMa) {
     const double centre = (f.range.minK + f.range.maxK) / 2;
     auto eligible = [&](std::size_t i) {
         return f.range.contains(records[i].temperatureK) && derived[i].hallV && records[i].currentMa > 0;
     };
+    struct Candidate {
+        double current, distance;
+    };
+    std::vector<Candidate> candidates;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (eligible(i))
+            candidates.push_back({records[i].currentMa, std::fabs(records[i].temperatureK - centre)});
+    if (candidates.empty()) return;
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.current < b.current; });
     std::size_t bestCount = 0;
     double bestDistance = 0;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!eligible(i)) continue;
-        std::size_t count = 0;
-        for (std::size_t j = 0; j < records.size(); ++j)
-            count += eligible(j) && sameCurrent(records[j].currentMa, records[i].currentMa);
-        const double distance = std::fabs(records[i].temperatureK - centre);
-        if (count > bestCount || (count == bestCount && distance < bestDistance)) {
+    for (std::size_t start = 0; start < candidates.size();) {
+        std::size_t end = start;
+        double nearest = candidates[start].distance;
+        while (end < candidates.size() && sameCurrent(candidates[end].current, candidates[start].current))
+            nearest = std::min(nearest, candidates[end++].distance);
+        const std::size_t count = end - start;
+        if (count > bestCount || (count == bestCount && nearest < bestDistance)) {
             bestCount = count;
-            bestDistance = distance;
-            currentMa = records[i].currentMa;
+            bestDistance = nearest;
+            currentMa = candidates[start].current;
         }
+        start = end;
     }
-    if (bestCount == 0) return;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa)) continue;
         f.used.push_back(i);

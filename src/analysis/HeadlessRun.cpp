@@ -63,15 +63,17 @@ int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportW
         if (!f.value) err << "ajuste " << fitName(f.kind) << ": " << f.note << '\n';
 
     bool ok = true;
-    auto write = [&](const std::string& path, const std::string& text) {
+    // The text is made only for a file asked for: a table of a million records is
+    // not written for nothing.
+    auto write = [&](const std::string& path, const auto& makeText) {
         if (path.empty()) return;
-        if (!writeFileAtomically(path, text, error)) {
+        if (!writeFileAtomically(path, makeText(), error)) {
             err << "tarvelo-analisis: " << error << '\n';
             ok = false;
         }
     };
-    write(options.tableFile, tableCsv(a.data.records, a.derived, options.style));
-    write(options.fitsFile, fitsCsv(a.fits, options.style));
+    write(options.tableFile, [&] { return tableCsv(a.data.records, a.derived, options.style); });
+    write(options.fitsFile, [&] { return fitsCsv(a.fits, options.style); });
     if (!options.reportFile.empty()) {
         if (!report) {
             err << "tarvelo-analisis: este programa no puede escribir informes\n";

@@ -71,6 +71,13 @@ struct Extent {
     bool empty() const { return lo > hi; }
 };
 
+// Plots show at most about this many points of a series: a file of a million
+// records would otherwise take the chart minutes to draw, and shows no more.
+constexpr std::size_t kMaxPlotted = 20000;
+std::size_t strideFor(std::size_t count) {
+    return count <= kMaxPlotted ? 1 : (count + kMaxPlotted - 1) / kMaxPlotted;
+}
+
 class Builder {
 public:
     Builder(const std::vector<PlotSeries>& series, const FitSettings& settings)
@@ -169,7 +176,7 @@ QChart* Builder::resistivity() {
     for (std::size_t i = 0; i < series_.size(); ++i) {
         const Analysis& a = *series_[i].analysis;
         auto* s = scatter(series_[i].label, seriesColor(i), QScatterSeries::MarkerShapeCircle);
-        for (std::size_t k = 0; k < a.derived.size(); ++k) {
+        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
             if (!a.derived[k].rhoOhmCm) continue;
             s->append(a.data.records[k].temperatureK, *a.derived[k].rhoOhmCm);
             ex.add(a.data.records[k].temperatureK);
@@ -189,7 +196,7 @@ QChart* Builder::hall() {
                             QScatterSeries::MarkerShapeCircle);
         auto* pos = scatter(series_[i].label + QStringLiteral(": R_H &gt; 0 (huecos)"), seriesColor(i),
                             QScatterSeries::MarkerShapeTriangle, 10, true);
-        for (std::size_t k = 0; k < a.derived.size(); ++k) {
+        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
             if (!a.derived[k].hallCm3C) continue;
             const double rh = *a.derived[k].hallCm3C, t = a.data.records[k].temperatureK;
             (rh < 0 ? neg : pos)->append(t, std::fabs(rh));
@@ -208,7 +215,7 @@ QChart* Builder::mobility() {
     for (std::size_t i = 0; i < series_.size(); ++i) {
         const Analysis& a = *series_[i].analysis;
         auto* s = scatter(series_[i].label, seriesColor(i), QScatterSeries::MarkerShapeCircle, 6);
-        for (std::size_t k = 0; k < a.derived.size(); ++k) {
+        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
             if (!a.derived[k].mobilityCm2Vs) continue;
             s->append(a.data.records[k].temperatureK, *a.derived[k].mobilityCm2Vs);
             ex.add(a.data.records[k].temperatureK);
@@ -218,7 +225,8 @@ QChart* Builder::mobility() {
         if (!f || f->used.empty()) continue;
         auto* used =
             scatter(QString(), seriesColor(i).darker(160), QScatterSeries::MarkerShapeRectangle, 11, true);
-        for (std::size_t k = 0; k < f->x.size(); ++k) used->append(std::exp(f->x[k]), std::exp(f->y[k]));
+        for (std::size_t k = 0, step = strideFor(f->x.size()); k < f->x.size(); k += step)
+            used->append(std::exp(f->x[k]), std::exp(f->y[k]));
         hideFromLegend(used);
         if (!f->line) continue;
         auto* l = line(QStringLiteral("ajuste μ_H = A·T^−%1").arg(*f->value, 0, 'f', 3),
@@ -244,7 +252,7 @@ QChart* Builder::gap() {
         auto* hall = scatter(series_[i].label + QStringLiteral(": R_H (der.)"), c,
                              QScatterSeries::MarkerShapeTriangle, 8, true);
         hall->setProperty("rightAxis", true);
-        for (std::size_t k = 0; k < a.derived.size(); ++k) {
+        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
             const double t = a.data.records[k].temperatureK;
             if (a.derived[k].sigmaSCm) {
                 sigma->append(1000 / t, std::log(*a.derived[k].sigmaSCm));
@@ -264,7 +272,8 @@ QChart* Builder::gap() {
             const bool right = kind == FitKind::GapHall;
             auto* used = scatter(QString(), c.darker(170), QScatterSeries::MarkerShapeRectangle, 11, true);
             used->setProperty("rightAxis", right);
-            for (std::size_t k = 0; k < f->x.size(); ++k) used->append(1000 * f->x[k], f->y[k]);
+            for (std::size_t k = 0, step = strideFor(f->x.size()); k < f->x.size(); k += step)
+                used->append(1000 * f->x[k], f->y[k]);
             hideFromLegend(used);
             if (!f->line) continue;
             // Fit lines in fixed colours, so that they stand out from the points; the
@@ -292,7 +301,7 @@ QChart* Builder::fieldHall() {
         const FitResult* f = fit(a, FitKind::HallFromField);
         if (!f) continue;
         auto* s = scatter(series_[i].label, seriesColor(i), QScatterSeries::MarkerShapeCircle);
-        for (std::size_t k = 0; k < f->x.size(); ++k) {
+        for (std::size_t k = 0, step = strideFor(f->x.size()); k < f->x.size(); k += step) {
             s->append(f->x[k], f->y[k]);
             ex.add(f->x[k]);
             ey.add(f->y[k]);

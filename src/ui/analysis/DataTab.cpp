@@ -5,29 +5,23 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
-#include "ui/analysis/FitText.h"
+#include "ui/analysis/RecordTableModel.h"
 
 namespace eh::analysis {
 
-QStringList dataColumnHeaders() {
-    return {QStringLiteral("Registro"),         QStringLiteral("T (K)"),           QStringLiteral("B (G)"),
-            QStringLiteral("I (mA)"),           QStringLiteral("V_r (V)"),         QStringLiteral("V(−) (V)"),
-            QStringLiteral("V(+) (V)"),         QStringLiteral("V_H (V)"),         QStringLiteral("ρ (Ω·cm)"),
-            QStringLiteral("σ (S/cm)"),         QStringLiteral("R_H (cm³/C)"),     QStringLiteral("Tipo"),
-            QStringLiteral("densidad (1/cm³)"), QStringLiteral("μ_H (cm²/(V·s))"), QStringLiteral("Nota")};
-}
-
 DataTab::DataTab(QWidget* parent)
-    : QWidget(parent), table_(new QTableWidget(this)), rejected_(new QListWidget(this)),
-      rejectedTitle_(new QLabel(this)) {
+    : QWidget(parent), table_(new QTableView(this)), model_(new RecordTableModel(this)),
+      rejected_(new QListWidget(this)), rejectedTitle_(new QLabel(this)) {
     setObjectName(QStringLiteral("datos"));
     table_->setObjectName(QStringLiteral("records"));
     rejected_->setObjectName(QStringLiteral("rejectedLines"));
-    table_->setColumnCount(int(dataColumnHeaders().size()));
-    table_->setHorizontalHeaderLabels(dataColumnHeaders());
+    table_->setModel(model_);
+    // Rows of one height, so that the view never measures every row.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
@@ -57,39 +51,21 @@ DataTab::DataTab(QWidget* parent)
 }
 
 void DataTab::refresh(const Analysis* a) {
-    table_->setRowCount(0);
+    model_->setAnalysis(a);
     rejected_->clear();
-    if (!a) {
+    if (!a || a->data.rejected.empty()) {
         rejectedTitle_->setText(QStringLiteral("Líneas rechazadas: ninguna"));
         return;
     }
-    const auto& records = a->data.records;
-    table_->setUpdatesEnabled(false);
-    table_->setRowCount(int(records.size()));
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const Record& r = records[i];
-        const Derived& d = a->derived[i];
-        const std::optional<double> numbers[] = {r.number,   r.temperatureK, r.fieldG,  r.currentMa,
-                                                 r.vrV,      r.vMinusV,      r.vPlusV,  d.hallV,
-                                                 d.rhoOhmCm, d.sigmaSCm,     d.hallCm3C};
-        int col = 0;
-        auto put = [&](const QString& text, bool number = true) {
-            auto* item = new QTableWidgetItem(text);
-            if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(int(i), col++, item);
-        };
-        for (const auto& v : numbers) put(cellText(v));
-        put(QString::fromLatin1(carrierLetter(d.carrier)), false);
-        put(cellText(d.densityCm3));
-        put(cellText(d.mobilityCm2Vs));
-        put(d.onePolarity ? QStringLiteral("una polaridad") : QString(), false);
-    }
-    table_->setUpdatesEnabled(true);
-    for (const Rejection& r : a->data.rejected)
+    // A file of garbage can have a million rejected lines; the list shows the first.
+    constexpr std::size_t kShown = 1000;
+    for (std::size_t i = 0; i < std::min(kShown, a->data.rejected.size()); ++i) {
+        const Rejection& r = a->data.rejected[i];
         rejected_->addItem(QStringLiteral("línea %1: %2").arg(r.line).arg(QString::fromStdString(r.reason)));
-    rejectedTitle_->setText(a->data.rejected.empty()
-                                ? QStringLiteral("Líneas rechazadas: ninguna")
-                                : QStringLiteral("Líneas rechazadas: %1").arg(a->data.rejected.size()));
+    }
+    if (a->data.rejected.size() > kShown)
+        rejected_->addItem(QStringLiteral("… y %1 más").arg(a->data.rejected.size() - kShown));
+    rejectedTitle_->setText(QStringLiteral("Líneas rechazadas: %1").arg(a->data.rejected.size()));
 }
 
 } // namespace eh::analysis

@@ -5,11 +5,13 @@
 
 #include "analysis/HeadlessRun.h"
 
-class QTableWidget;
+class QTableView;
 class QListWidget;
 class QLabel;
 
 namespace eh::analysis {
+
+class RecordTableModel;
 
 class DataTab : public QWidget {
     Q_OBJECT
@@ -17,16 +19,14 @@ public:
     explicit DataTab(QWidget* parent = nullptr);
     void refresh(const Analysis* a); // nullptr: nothing open
 
-    QTableWidget* table() const { return table_; }
+    QTableView* table() const { return table_; }
     QListWidget* rejected() const { return rejected_; }
 
 private:
-    QTableWidget* table_;
+    QTableView* table_;
+    RecordTableModel* model_;
     QListWidget* rejected_;
     QLabel* rejectedTitle_;
 };
-
-// Column headers with units, in the order of the table file.
-QStringList dataColumnHeaders();
 
 } // namespace eh::analysis

@@ -17,6 +17,7 @@ namespace eh::analysis {
 namespace {
 
 constexpr int kDpi = 150;
+constexpr std::size_t kMaxReportRows = 2000;
 
 // Draws page after page, moving down a cursor and starting a new page when full.
 class Pages {
@@ -147,7 +148,9 @@ void tables(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series) {
             pages.advance(rowHeight);
         };
         row(headers, true);
-        for (std::size_t k = 0; k < a.data.records.size(); ++k) {
+        // A report is for reading: a very long series is cut short (the CSV has it all).
+        const std::size_t rows = std::min(a.data.records.size(), kMaxReportRows);
+        for (std::size_t k = 0; k < rows; ++k) {
             const Record& r = a.data.records[k];
             const Derived& d = a.derived[k];
             if (pages.left() < rowHeight + 60) {
@@ -159,6 +162,10 @@ void tables(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series) {
                  cellText(d.densityCm3), cellText(d.mobilityCm2Vs)},
                 false);
         }
+        if (rows < a.data.records.size())
+            pages.text(QStringLiteral("… y %1 registros más; la tabla completa se exporta como CSV.")
+                           .arg(a.data.records.size() - rows),
+                       9);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
+#include <QLocale>
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,7 +15,7 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -129,10 +130,14 @@ private slots:
         QCOMPARE(w.analysis(0).sample, 1); // negative Hall voltage at its coldest record
         QCOMPARE(w.analysis(1).sample, 2); // positive
         // The last file opened is shown in the table, with its rejected line.
-        QCOMPARE(w.dataTab()->table()->rowCount(), int(w.analysis(1).data.records.size()));
+        const QAbstractItemModel* table = w.dataTab()->table()->model();
+        QCOMPARE(table->rowCount(), int(w.analysis(1).data.records.size()));
         QCOMPARE(w.dataTab()->rejected()->count(), 1);
         QVERIFY(w.dataTab()->rejected()->item(0)->text().startsWith(QStringLiteral("línea 22:")));
-        QVERIFY(w.dataTab()->table()->horizontalHeaderItem(8)->text().contains(QStringLiteral("Ω·cm")));
+        QVERIFY(table->headerData(8, Qt::Horizontal).toString().contains(QStringLiteral("Ω·cm")));
+        // A cell shows the record's value: the first record's temperature.
+        QCOMPARE(QLocale().toDouble(table->index(0, 1).data().toString()),
+                 QString::number(w.analysis(1).data.records[0].temperatureK, 'g', 7).toDouble());
         // Opening the same file again reads it again instead of adding a series.
         QVERIFY(w.openFiles({one_}));
         QCOMPARE(w.seriesCount(), 2);
