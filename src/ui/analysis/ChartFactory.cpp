@@ -71,9 +71,10 @@ struct Extent {
     bool empty() const { return lo > hi; }
 };
 
-// Plots show at most about this many points of a series: a file of a million
-// records would otherwise take the chart minutes to draw, and shows no more.
-constexpr std::size_t kMaxPlotted = 20000;
+// Plots show at most about this many points of a series (every k-th record beyond):
+// Qt Charts makes one item per point, and its cost grows much faster than the count,
+// so a long file would take minutes to draw; the fits still use every record.
+constexpr std::size_t kMaxPlotted = 1000;
 std::size_t strideFor(std::size_t count) {
     return count <= kMaxPlotted ? 1 : (count + kMaxPlotted - 1) / kMaxPlotted;
 }

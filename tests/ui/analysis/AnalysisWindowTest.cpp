@@ -143,6 +143,26 @@ private slots:
         QCOMPARE(w.seriesCount(), 2);
     }
 
+    // A long file is plotted with a sample of its records (drawing every point would
+    // take minutes) while the fits use them all.
+    void longSeriesArePlottedSampled() {
+        const QByteArray one = readFile(one_);
+        QByteArray many;
+        for (int i = 0; i < 150; ++i) many += one;
+        writeFile(path("largo.asc"), many);
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({path("largo.asc")}));
+        const std::size_t records = w.analysis(0).data.records.size();
+        QCOMPARE(records, std::size_t(150) * std::size_t(one.count('\n')));
+        PlotTab* tab = w.shownPlotTab(PlotKind::Resistivity);
+        const auto series = tab->chart()->series();
+        QCOMPARE(series.size(), 1);
+        const auto* points = qobject_cast<QScatterSeries*>(series.front());
+        QVERIFY(points->count() >= 500 && points->count() <= 1000);
+        for (const FitResult& f : w.analysis(0).fits)
+            if (f.kind == FitKind::GapSigma) QCOMPARE(f.used.size() % 150, std::size_t(0));
+    }
+
     // Files dropped on the window open as series.
     void dropsOpenFiles() {
         AnalysisWindow w;
