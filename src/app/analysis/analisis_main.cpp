@@ -2,8 +2,11 @@
 // same analysis without a window (the report is drawn offscreen, no display needed).
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -57,6 +60,11 @@ int main(int argc, char** argv) {
     // One font family for everything, with every character the window uses (Greek,
     // superscripts), so that no fallback family has to be looked up and loaded.
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    // Qt's own dialogs and buttons (file dialogs, message boxes) in Spanish too.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
     AnalysisWindow window;
     QStringList files;
     for (const std::string& f : options->dataFiles) files << QString::fromStdString(f);
