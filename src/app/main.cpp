@@ -4,6 +4,7 @@
 #include "app/FirstPaintProbe.h"
 #include "ui/BenchFonts.h"
 #include "ui/MainWindow.h"
+#include "ui/SpanishTranslations.h"
 
 int main(int argc, char* argv[]) {
     eh::markProcessStart();
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     // The bench's own default font for every widget and dialog, so that no other
     // family has to be looked up and loaded.
     QApplication::setFont(eh::defaultBenchFont());
+    eh::installSpanishTranslations(app);
 
     eh::EH window;
     eh::installFirstPaintProbe(app, [&window] { eh::driveIdleScenario(window.model()); });
