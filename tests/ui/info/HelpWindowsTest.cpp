@@ -180,7 +180,7 @@ void HelpWindowsTest::textsKeepTheirBlanksAndQuotes() {
     QVERIFY(text(info2, "Label2").startsWith(QStringLiteral("Al conectar o desconectar  las")));
     QCOMPARE(
         text(info5, "Label2"),
-        QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(+B)  -  VH(-B)"));
+        QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(-B)  -  VH(+B)"));
     QVERIFY(text(info5, "Label4").endsWith(QStringLiteral("indicados arriba. ")));
     QVERIFY(text(info5, "Label5").startsWith(QStringLiteral("El  botón \"Inicializar\"")));
 }
