@@ -27,7 +27,8 @@ QString QtBenchHost::startFolder() const {
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
-    return QDir::homePath();
+    if (QFileInfo(QDir::homePath()).isDir()) return QDir::homePath();
+    return QDir::rootPath();
 }
 
 QString QtBenchHost::startName() const {
