@@ -181,7 +181,9 @@ int resolveLinks(std::string& path) {
 }
 
 bool replaceableByRename(const std::string& path, const struct stat& st) {
+    // A file the user may not write is refused as a plain write would refuse it.
     return st.st_nlink == 1 && st.st_uid == ::geteuid() &&
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 &&
            ::faccessat(AT_FDCWD, folderOf(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
