@@ -2,6 +2,7 @@
 // with a real bench gets a real signal, and the file it leaves is read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
