@@ -57,7 +57,6 @@ private slots:
     void saveDialogStartFolder();
     void saveDialogSettings();
     void saveDialogConfirmsOverwriting();
-    void cancelledDialogGivesNothing();
     void busyPointer();
 };
 
@@ -183,14 +182,6 @@ void BenchHostTest::saveDialogConfirmsOverwriting() {
     QVERIFY(!host.askSaveFileName(dataFileRequest()).has_value());
     QVERIFY2(question.contains(QStringLiteral("viejo.ASC")), qPrintable(question));
     QVERIFY2(question.contains(QStringLiteral("ya existe")), qPrintable(question)); // asked in Spanish
-}
-
-void BenchHostTest::cancelledDialogGivesNothing() {
-    QtBenchHost host;
-    eh::test::ModalWatchdog watchdog;
-    const auto watcher = onNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    QVERIFY(!host.askSaveFileName(dataFileRequest()).has_value());
-    QVERIFY(host.startName().isEmpty());
 }
 
 void BenchHostTest::busyPointer() {
