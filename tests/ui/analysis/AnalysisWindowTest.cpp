@@ -282,6 +282,20 @@ private slots:
         // And once more, to show the watch survived the new inode.
         writeFile(followed, full);
         QTRY_COMPARE_WITH_TIMEOUT(w.analysis(0).data.records.size(), std::size_t(lines.size() - 1), 5000);
+        // And saved by the bench itself, through its Salvar button: a new series of
+        // sample 2, whose sample is guessed again since none was chosen.
+        {
+            eh::sweep::SweepPlan plan;
+            plan.sample = 2;
+            plan.fromK = plan.toK = 300;
+            std::string error;
+            eh::sweep::FileAnsweringHost host(followed.toStdString());
+            eh::BenchModel bench(host);
+            eh::sweep::SweepRunner(bench, plan).run(eh::sweep::sweepTargets(plan, error));
+            QCOMPARE(host.messages, 0);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(w.analysis(0).data.records.size(), std::size_t(1), 5000);
+        QCOMPARE(w.analysis(0).sample, 2);
         QCOMPARE(w.settings().gap.minK, 450.0);
         QCOMPARE(w.settings().gap.maxK, 700.0);
         QCOMPARE(w.shownPlotTab(PlotKind::Gap)->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"))->value(),
