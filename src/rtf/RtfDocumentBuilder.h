@@ -19,8 +19,10 @@ public:
     void insertText(const QString& text, const QTextCharFormat& format);
     void endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark);
     // `shift` raises (positive) or lowers (negative) the picture's bottom from the
-    // baseline, in document pixels.
-    void insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift);
+    // baseline, in document pixels. The rows that move it are paid from `pixelBudget`;
+    // a picture that cannot pay for them is left out.
+    void insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift,
+                     qint64& pixelBudget);
     // Gives the last paragraph its format.
     void finish(const QTextBlockFormat& block, const QTextCharFormat& mark);
     // True once a limit was reached; later insertions are dropped.

@@ -191,7 +191,7 @@ void RtfParser::finishPicture() {
     flushText();
     if (const auto image = decodePicture(picture, dpi_, pictureBudget_))
         builder_.insertImage(*image, tables_.charFormat(state().chr),
-                             state().chr.shiftHalfPoints / 2.0 * dpi_ / 72.0);
+                             state().chr.shiftHalfPoints / 2.0 * dpi_ / 72.0, pictureBudget_.pixels);
 }
 
 } // namespace eh::rtf

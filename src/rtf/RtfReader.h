@@ -9,6 +9,10 @@ class QTextDocument;
 
 namespace eh {
 
+// The largest document the reader accepts, in bytes. Course chapters are tens of
+// kilobytes; anything this large loads, lays out and shows its first screen quickly.
+inline constexpr qint64 kMaxRtfSize = 8LL * 1024 * 1024;
+
 struct RtfLoadResult {
     bool ok = false;
     QString error; // empty when ok

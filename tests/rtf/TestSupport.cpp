@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 namespace eh::test {
@@ -209,3 +211,11 @@ double coverage(const QImage& image, const QRect& r, QColor color, int tolerance
 }
 
 } // namespace eh::test
+
+// The application exists before any test object: a QTextDocument made before it gets a
+// default font without metrics, and every layout measured against it is wrong.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    eh::test::ensureApp();
+    return RUN_ALL_TESTS();
+}
