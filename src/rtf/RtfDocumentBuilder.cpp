@@ -14,6 +14,20 @@ namespace eh::rtf {
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& doc) : doc_(doc), cursor_(&doc) {
     cursor_.movePosition(QTextCursor::End);
+    cursor_.beginEditBlock();
+}
+
+RtfDocumentBuilder::~RtfDocumentBuilder() {
+    cursor_.endEditBlock();
+}
+
+bool RtfDocumentBuilder::reservePiece() {
+    if (full_ || pieces_ >= kMaxPieces) {
+        full_ = true;
+        return false;
+    }
+    ++pieces_;
+    return true;
 }
 
 bool RtfDocumentBuilder::reserve(qint64 characters) {
@@ -26,17 +40,22 @@ bool RtfDocumentBuilder::reserve(qint64 characters) {
 }
 
 void RtfDocumentBuilder::insertText(const QString& text, const QTextCharFormat& format) {
-    if (!text.isEmpty() && reserve(text.size())) cursor_.insertText(text, format);
+    if (text.isEmpty() || !reservePiece() || !reserve(text.size())) return;
+    if (++paragraphRuns_ > kMaxRunsPerParagraph) {
+        const QTextBlockFormat block = cursor_.blockFormat();
+        endParagraph(block, cursor_.blockCharFormat());
+        paragraphRuns_ = 1;
+    }
+    cursor_.insertText(text, format);
 }
 
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark) {
-    if (full_ || ++paragraphs_ > kMaxParagraphs || !reserve(1)) {
-        full_ = true;
-        return;
-    }
-    cursor_.setBlockFormat(block);
-    cursor_.setBlockCharFormat(mark);
+    if (!reservePiece() || !reserve(1)) return;
+    // Each format change is an edit of its own; most paragraphs change nothing.
+    if (cursor_.blockFormat() != block) cursor_.setBlockFormat(block);
+    if (cursor_.blockCharFormat() != mark) cursor_.setBlockCharFormat(mark);
     cursor_.insertBlock(block, mark);
+    paragraphRuns_ = 0;
 }
 
 namespace {
@@ -91,7 +110,7 @@ void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCha
     } else {
         image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
     }
-    if (pixels.isNull() || !reserve(1)) return;
+    if (pixels.isNull() || !reservePiece() || !reserve(1)) return;
     // Names are never reused, not even across documents: a pixmap cached for an
     // earlier document under the same name would otherwise be shown.
     static std::atomic<quint64> serial{0};

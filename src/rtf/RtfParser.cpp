@@ -54,11 +54,11 @@ bool RtfParser::parse() {
     }
     if (!closed && !stack_.empty()) finishDocument();
     if (tooDeep)
-        error_ = QStringLiteral("groups are nested more than %1 deep").arg(kMaxDepth);
+        error_ = QStringLiteral("tiene grupos anidados a más de %1 niveles").arg(kMaxDepth);
     else if (builder_.full())
-        error_ = QStringLiteral("the document is too large; the rest of it was dropped");
+        error_ = QStringLiteral("es demasiado largo y se ha omitido el resto");
     else if (!closed)
-        error_ = QStringLiteral("the document is cut short (%1 groups left open)").arg(stack_.size());
+        error_ = QStringLiteral("se corta antes de su final");
     return error_.isEmpty();
 }
 
