@@ -143,15 +143,6 @@ const Kind kKinds[] = {
          return pictureRow("{\\pict\\wmetafile8\\picwgoal1440\\pichgoal1440 " + toRtfHex(w.bytes()) + "}", "",
                            1);
      }},
-    {"bitmap claiming too much",
-     [] {
-         WmfWriter w;
-         w.windowOrg(0, 0).windowExt(100, 100);
-         for (int i = 0; i < 200; ++i)
-             w.recordBytes(0x0F43, stretchDibParams(rleDib(16000, 16000 - i), 16000, 16000));
-         return pictureRow("{\\pict\\wmetafile8\\picwgoal1440\\pichgoal1440 " + toRtfHex(w.bytes()) + "}", "",
-                           1);
-     }},
     {"many drawn pictures",
      [] {
          WmfWriter w;
@@ -168,10 +159,6 @@ const Kind kKinds[] = {
                        eh::kMaxRtfSize);
      }},
     {"many paragraphs", [] { return fillTo("{\\rtf1\\ansi ", "\\par ", eh::kMaxRtfSize); }},
-    {"many short paragraphs", [] { return fillTo("{\\rtf1\\ansi ", "a\\par ", eh::kMaxRtfSize); }},
-    {"deep nesting", [] { return "{\\rtf1 " + QByteArray(eh::kMaxRtfSize - 10, '{'); }},
-    {"many fonts and colours",
-     [] { return fillTo("{\\rtf1{\\fonttbl", "{\\f1 Arial;}{\\colortbl\\red1;}", eh::kMaxRtfSize); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileDocumentTest, ::testing::ValuesIn(kKinds),

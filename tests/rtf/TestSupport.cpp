@@ -72,10 +72,11 @@ WmfWriter& WmfWriter::brush(int style, QRgb color, int hatch) {
     return recordBytes(0x02FC, p);
 }
 
-WmfWriter& WmfWriter::font(int height, const QByteArray& face, int charset, int weight, int escapement) {
+WmfWriter& WmfWriter::font(int height, const QByteArray& face, int charset, int weight, int escapement,
+                           int width) {
     QByteArray p;
     appendWord(p, height);
-    appendWord(p, 0);
+    appendWord(p, width);
     appendWord(p, escapement);
     appendWord(p, escapement);
     appendWord(p, weight);
