@@ -1,4 +1,5 @@
-// libFuzzer target: the RTF reader on arbitrary bytes, pictures and all.
+// libFuzzer target: the RTF reader on arbitrary bytes, pictures and all, and the document
+// it gives laid out and painted.
 
 #include "FuzzSupport.h"
 
@@ -19,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const eh::RtfLoadResult result = eh::loadRtf(bytes, doc);
     if (!result.ok && result.error.isEmpty()) __builtin_trap(); // every failure must say why
+    eh::fuzz::showFirstScreens(doc);
     return 0;
 }

@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     eh::rtf::WmfPicture picture;
     if (picture.load(bytes)) {
-        eh::rtf::renderWmfToImage(picture, QSize(96, 64));
-        eh::rtf::renderWmfToImage(picture, QSize(7, 300));
+        // A formula's size in the text, a sliver, and a large picture.
+        for (const QSize size : {QSize(96, 64), QSize(7, 300), QSize(640, 480)})
+            eh::rtf::renderWmfToImage(picture, size);
     }
     return 0;
 }

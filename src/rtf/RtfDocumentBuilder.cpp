@@ -14,6 +14,20 @@ namespace eh::rtf {
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& doc) : doc_(doc), cursor_(&doc) {
     cursor_.movePosition(QTextCursor::End);
+    cursor_.beginEditBlock();
+}
+
+RtfDocumentBuilder::~RtfDocumentBuilder() {
+    cursor_.endEditBlock();
+}
+
+bool RtfDocumentBuilder::reservePiece() {
+    if (full_ || pieces_ >= kMaxPieces) {
+        full_ = true;
+        return false;
+    }
+    ++pieces_;
+    return true;
 }
 
 bool RtfDocumentBuilder::reserve(qint64 characters) {
@@ -26,41 +40,52 @@ bool RtfDocumentBuilder::reserve(qint64 characters) {
 }
 
 void RtfDocumentBuilder::insertText(const QString& text, const QTextCharFormat& format) {
-    if (!text.isEmpty() && reserve(text.size())) cursor_.insertText(text, format);
+    if (text.isEmpty() || !reservePiece() || !reserve(text.size())) return;
+    if (++paragraphRuns_ > kMaxRunsPerParagraph) {
+        const QTextBlockFormat block = cursor_.blockFormat();
+        endParagraph(block, cursor_.blockCharFormat());
+        paragraphRuns_ = 1;
+    }
+    cursor_.insertText(text, format);
 }
 
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark) {
-    if (full_ || ++paragraphs_ > kMaxParagraphs || !reserve(1)) {
-        full_ = true;
-        return;
-    }
-    cursor_.setBlockFormat(block);
-    cursor_.setBlockCharFormat(mark);
+    if (!reservePiece() || !reserve(1)) return;
+    // Each format change is an edit of its own; most paragraphs change nothing.
+    if (cursor_.blockFormat() != block) cursor_.setBlockFormat(block);
+    if (cursor_.blockCharFormat() != mark) cursor_.setBlockCharFormat(mark);
     cursor_.insertBlock(block, mark);
+    paragraphRuns_ = 0;
 }
 
 namespace {
 
-// The picture with transparent rows added above and below, given in display pixels.
-QImage padded(const QImage& image, double displayHeight, double top, double bottom) {
-    const double scale = image.height() / displayHeight;
-    const int topRows = qRound(top * scale);
-    const int bottomRows = qRound(bottom * scale);
+// The picture at its display size with transparent rows added above and below. Rows are
+// added in display pixels: a tall bitmap shown small would otherwise need its own height
+// scaled up in padding. Null when the result would cost more than `pixelBudget`.
+QImage padded(const QImage& image, const QSizeF& display, double top, double bottom, qint64& pixelBudget) {
+    const int topRows = qRound(top);
+    const int bottomRows = qRound(bottom);
     if (topRows <= 0 && bottomRows <= 0) return image;
-    QImage out(image.width(), image.height() + topRows + bottomRows, QImage::Format_ARGB32_Premultiplied);
-    if (out.isNull()) return image;
+    const QSize shown = display.toSize().expandedTo(QSize(1, 1));
+    const qint64 cost = qint64(shown.width()) * (shown.height() + topRows + bottomRows);
+    if (cost > pixelBudget) return {};
+    pixelBudget -= cost;
+    QImage out(shown.width(), shown.height() + topRows + bottomRows, QImage::Format_ARGB32_Premultiplied);
+    if (out.isNull()) return {};
     out.fill(Qt::transparent);
     QPainter painter(&out);
-    painter.drawImage(0, topRows, image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(QPoint(0, topRows), shown), image);
     painter.end();
     return out;
 }
 
 } // namespace
 
-void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCharFormat& format,
-                                     double shift) {
-    if (!reserve(1)) return;
+void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift,
+                                     qint64& pixelBudget) {
+    if (full_) return;
     QTextImageFormat image;
     image.merge(format);
     image.clearProperty(QTextFormat::TextBaselineOffset);
@@ -68,7 +93,7 @@ void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCha
     QImage pixels = picture.image;
     if (shift > 0) {
         // Raised: sits on the baseline with empty space under it.
-        pixels = padded(pixels, size.height(), 0, shift);
+        pixels = padded(pixels, size, 0, shift, pixelBudget);
         size.rheight() += shift;
         image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
     } else if (shift < 0) {
@@ -79,12 +104,13 @@ void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCha
         const double k = QFontMetrics(image.font()).xHeight() / 2.0;
         const double below = h - k - 2 * lowered;
         const double above = below >= 0 ? 0 : -below;
-        pixels = padded(pixels, h, above, std::max(0.0, below));
+        pixels = padded(pixels, size, above, std::max(0.0, below), pixelBudget);
         size.rheight() += std::abs(below);
         image.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     } else {
         image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
     }
+    if (pixels.isNull() || !reservePiece() || !reserve(1)) return;
     // Names are never reused, not even across documents: a pixmap cached for an
     // earlier document under the same name would otherwise be shown.
     static std::atomic<quint64> serial{0};

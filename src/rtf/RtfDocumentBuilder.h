@@ -11,16 +11,27 @@ namespace eh::rtf {
 
 class RtfDocumentBuilder {
 public:
-    static constexpr qint64 kMaxCharacters = 16 * 1024 * 1024;
-    static constexpr qint64 kMaxParagraphs = 500'000;
+    // A document's size in what costs the layout time: characters, and pieces (runs of
+    // one format, paragraphs and pictures). A paragraph with more runs than a writer
+    // would ever give one is broken in two, since laying out a paragraph takes time that
+    // grows faster than its runs.
+    static constexpr qint64 kMaxCharacters = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxPieces = 100'000;
+    static constexpr int kMaxRunsPerParagraph = 1000;
 
+    // The whole document is one edit: the layout sees it once, when the builder is done.
     explicit RtfDocumentBuilder(QTextDocument& doc);
+    ~RtfDocumentBuilder();
+    RtfDocumentBuilder(const RtfDocumentBuilder&) = delete;
+    RtfDocumentBuilder& operator=(const RtfDocumentBuilder&) = delete;
 
     void insertText(const QString& text, const QTextCharFormat& format);
     void endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark);
     // `shift` raises (positive) or lowers (negative) the picture's bottom from the
-    // baseline, in document pixels.
-    void insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift);
+    // baseline, in document pixels. The rows that move it are paid from `pixelBudget`;
+    // a picture that cannot pay for them is left out.
+    void insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift,
+                     qint64& pixelBudget);
     // Gives the last paragraph its format.
     void finish(const QTextBlockFormat& block, const QTextCharFormat& mark);
     // True once a limit was reached; later insertions are dropped.
@@ -28,11 +39,13 @@ public:
 
 private:
     bool reserve(qint64 characters);
+    bool reservePiece();
 
     QTextDocument& doc_;
     QTextCursor cursor_;
     qint64 characters_ = 0;
-    qint64 paragraphs_ = 0;
+    qint64 pieces_ = 0;
+    int paragraphRuns_ = 0;
     bool full_ = false;
 };
 

@@ -54,11 +54,11 @@ bool RtfParser::parse() {
     }
     if (!closed && !stack_.empty()) finishDocument();
     if (tooDeep)
-        error_ = QStringLiteral("groups are nested more than %1 deep").arg(kMaxDepth);
+        error_ = QStringLiteral("tiene grupos anidados a más de %1 niveles").arg(kMaxDepth);
     else if (builder_.full())
-        error_ = QStringLiteral("the document is too large; the rest of it was dropped");
+        error_ = QStringLiteral("es demasiado largo y se ha omitido el resto");
     else if (!closed)
-        error_ = QStringLiteral("the document is cut short (%1 groups left open)").arg(stack_.size());
+        error_ = QStringLiteral("se corta antes de su final");
     return error_.isEmpty();
 }
 
@@ -191,7 +191,7 @@ void RtfParser::finishPicture() {
     flushText();
     if (const auto image = decodePicture(picture, dpi_, pictureBudget_))
         builder_.insertImage(*image, tables_.charFormat(state().chr),
-                             state().chr.shiftHalfPoints / 2.0 * dpi_ / 72.0);
+                             state().chr.shiftHalfPoints / 2.0 * dpi_ / 72.0, pictureBudget_.pixels);
 }
 
 } // namespace eh::rtf

@@ -17,7 +17,6 @@ namespace eh::rtf {
 class RtfParser {
 public:
     static constexpr int kMaxDepth = 256;
-    static constexpr qint64 kMaxPictureBudget = 64LL * 1024 * 1024; // pixels per document
 
     RtfParser(const QByteArray& data, QTextDocument& doc);
     // Parses the whole input; false with a reason in error() when the input is not RTF
@@ -67,7 +66,7 @@ private:
     bool colorSet_ = false;
 
     RtfPicture picture_;
-    qint64 pictureBudget_ = kMaxPictureBudget;
+    PictureBudget pictureBudget_;
 };
 
 } // namespace eh::rtf

@@ -74,14 +74,17 @@ void RtfPicture::appendBinary(std::string_view bytes) {
     data.append(bytes.data(), qsizetype(bytes.size()));
 }
 
-std::optional<PictureImage> decodePicture(const RtfPicture& pic, double dpi, qint64& pixelBudget) {
-    if (pic.broken || pic.data.isEmpty() || pixelBudget <= 0) return std::nullopt;
+std::optional<PictureImage> decodePicture(const RtfPicture& pic, double dpi, PictureBudget& budget) {
+    if (pic.broken || pic.data.isEmpty() || budget.pictures <= 0 || budget.pixels <= 0) return std::nullopt;
+    --budget.pictures;
     PictureImage out;
     switch (pic.format) {
     case RtfPicture::Format::Png:
     case RtfPicture::Format::Jpeg:
     case RtfPicture::Format::Dib: {
-        out.image = pic.format == RtfPicture::Format::Dib ? decodeDib(pic.data) : readImageLimited(pic.data);
+        out.image = pic.format == RtfPicture::Format::Dib
+                        ? decodeDib(pic.data, budget.pixels)
+                        : readImageLimited(pic.data, nullptr, budget.pixels);
         if (out.image.isNull()) return std::nullopt;
         out.displaySize = displaySize(pic, naturalTwips(pic, out.image.size(), nullptr), dpi);
         break;
@@ -91,17 +94,17 @@ std::optional<PictureImage> decodePicture(const RtfPicture& pic, double dpi, qin
         if (!wmf.load(pic.data)) return std::nullopt;
         out.displaySize = displaySize(pic, naturalTwips(pic, {}, &wmf), dpi);
         const QSize pixels = out.displaySize.toSize().expandedTo(QSize(1, 1));
-        if (out.displaySize.isEmpty() || qint64(pixels.width()) * pixels.height() > pixelBudget)
+        if (out.displaySize.isEmpty() || qint64(pixels.width()) * pixels.height() > budget.pixels)
             return std::nullopt;
-        out.image = renderWmfToImage(wmf, pixels);
+        out.image = renderWmfToImage(wmf, pixels, &budget.drawing);
         break;
     }
     default:
         return std::nullopt;
     }
     if (out.image.isNull() || out.displaySize.isEmpty()) return std::nullopt;
-    pixelBudget -= qint64(out.image.width()) * out.image.height();
-    if (pixelBudget < 0) return std::nullopt;
+    budget.pixels -= qint64(out.image.width()) * out.image.height();
+    if (budget.pixels < 0) return std::nullopt;
     return out;
 }
 

@@ -13,7 +13,7 @@
 namespace eh::rtf {
 
 struct RtfPicture {
-    static constexpr qsizetype kMaxDataSize = 32 * 1024 * 1024;
+    static constexpr qsizetype kMaxDataSize = 4 * 1024 * 1024;
 
     enum class Format : std::uint8_t { Unknown, Png, Jpeg, Wmf, Dib, Unsupported };
     Format format = Format::Unknown;
@@ -38,8 +38,21 @@ struct PictureImage {
     QSizeF displaySize; // document pixels
 };
 
-// Decodes the picture and works out its display size at `dpi` pixels per inch. Each
-// decoded image is charged to `pixelBudget`; nothing is decoded once it runs out.
-std::optional<PictureImage> decodePicture(const RtfPicture& picture, double dpi, qint64& pixelBudget);
+// What one document's pictures may cost together: the pixels they keep (memory), the
+// work of drawing their metafiles, and how many there are.
+struct PictureBudget {
+    static constexpr qint64 kMaxPixels = 16LL * 1024 * 1024;
+    static constexpr double kMaxDrawing = 32.0 * 1024 * 1024;
+    static constexpr int kMaxPictures = 1000;
+
+    qint64 pixels = kMaxPixels;
+    double drawing = kMaxDrawing;
+    int pictures = kMaxPictures;
+};
+
+// Decodes the picture and works out its display size at `dpi` pixels per inch. The
+// picture is charged to `budget` before it is decoded, by the pixels its data claims;
+// nothing is decoded once any part of the budget runs out.
+std::optional<PictureImage> decodePicture(const RtfPicture& picture, double dpi, PictureBudget& budget);
 
 } // namespace eh::rtf

@@ -9,8 +9,6 @@ namespace eh {
 
 namespace {
 
-constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;
-
 bool looksLikeRtf(const QByteArray& data) {
     qsizetype i = 0;
     if (data.startsWith("\xEF\xBB\xBF")) i = 3;
@@ -18,11 +16,17 @@ bool looksLikeRtf(const QByteArray& data) {
     return data.mid(i, 5) == "{\\rtf";
 }
 
+QString tooLarge() {
+    return QStringLiteral("ocupa más de %1 MB, demasiado para un documento").arg(kMaxRtfSize / (1024 * 1024));
+}
+
 } // namespace
 
 RtfLoadResult loadRtf(const QByteArray& data, QTextDocument& doc) {
     doc.clear();
-    if (!looksLikeRtf(data)) return {false, QStringLiteral("not an RTF document")};
+    doc.setUndoRedoEnabled(false); // shown read-only; an undo history would double the memory
+    if (data.size() > kMaxRtfSize) return {false, tooLarge()};
+    if (!looksLikeRtf(data)) return {false, QStringLiteral("no es un documento RTF")};
     rtf::RtfParser parser(data, doc);
     const bool ok = parser.parse();
     return {ok, parser.error()};
@@ -32,20 +36,24 @@ RtfLoadResult loadRtfFile(const QString& path, QTextDocument& doc) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         doc.clear();
-        return {false, QStringLiteral("cannot open %1: %2").arg(path, file.errorString())};
+        return {false, QStringLiteral("no se puede abrir (%1)").arg(file.errorString())};
     }
-    if (file.size() > kMaxFileSize) {
+    // Refused before reading: a file that is too large costs nothing to turn away. Files
+    // without a size (pipes) are read one byte past the limit to find out.
+    if (file.size() > kMaxRtfSize) {
         doc.clear();
-        return {false, QStringLiteral("%1 is too large to be a document").arg(path)};
+        return {false, tooLarge()};
     }
-    const QByteArray data = file.read(kMaxFileSize + 1);
+    const QByteArray data = file.read(kMaxRtfSize + 1);
     if (file.error() != QFileDevice::NoError) {
         doc.clear();
-        return {false, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
+        return {false, QStringLiteral("no se puede leer (%1)").arg(file.errorString())};
     }
-    RtfLoadResult result = loadRtf(data, doc);
-    if (!result.ok) result.error = path + QStringLiteral(": ") + result.error;
-    return result;
+    if (data.size() > kMaxRtfSize) {
+        doc.clear();
+        return {false, tooLarge()};
+    }
+    return loadRtf(data, doc);
 }
 
 } // namespace eh

@@ -9,9 +9,13 @@ class QTextDocument;
 
 namespace eh {
 
+// The largest document the reader accepts, in bytes. Course chapters are tens of
+// kilobytes; anything this large loads, lays out and shows its first screen quickly.
+inline constexpr qint64 kMaxRtfSize = 8LL * 1024 * 1024;
+
 struct RtfLoadResult {
     bool ok = false;
-    QString error; // empty when ok
+    QString error; // why not, in Spanish, for the reader of the chapter; empty when ok
 };
 
 // Replaces the content of `doc` with the document in `data`. When the data is not RTF
@@ -19,7 +23,7 @@ struct RtfLoadResult {
 // large) the document keeps what was read before the damage and ok is false.
 RtfLoadResult loadRtf(const QByteArray& data, QTextDocument& doc);
 
-// As loadRtf, for a file; a file that cannot be read is reported with its name.
+// As loadRtf, for a file. A file over kMaxRtfSize is refused before it is read.
 RtfLoadResult loadRtfFile(const QString& path, QTextDocument& doc);
 
 } // namespace eh

@@ -34,12 +34,22 @@ void Playback::drawBitmap(std::uint16_t function, const Params& p) {
         dibWord = 8;
     }
     if (p.words() <= dibWord || dest.isNull()) return;
-    const QImage image = decodeDib(p.bytes(2 * dibWord, p.size()));
+    const QImage& image = bitmap(p.bytes(2 * dibWord, p.size()));
     if (image.isNull() || !beginShape(dest.normalized(), false)) return;
     // Source rectangles count rows from the bottom of the bitmap.
     QRectF from(source.x(), image.height() - source.y() - source.height(), source.width(), source.height());
     if (from.width() <= 0 || from.height() <= 0) from = image.rect();
     painter_.drawImage(dest, image, from);
+}
+
+const QImage& Playback::bitmap(const QByteArray& dib) {
+    if (const auto found = bitmaps_.constFind(dib); found != bitmaps_.constEnd()) return *found;
+    // Decoding is paid for before it starts, by the pixels the header claims; a bitmap
+    // the budget cannot pay for is remembered as null and not tried again.
+    const qint64 pixels = dibPixels(dib);
+    QImage image;
+    if (pixels > 0 && chargePixels(double(pixels))) image = decodeDib(dib, pixels);
+    return *bitmaps_.insert(dib, image);
 }
 
 void Playback::patBlt(const Params& p) {

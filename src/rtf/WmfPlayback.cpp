@@ -10,13 +10,6 @@ namespace eh::rtf::wmf {
 
 namespace {
 
-// Drawing is charged by the area it covers on the target; a metafile may cover its
-// frame this many times over before the rest of it is dropped, which bounds the time
-// a hostile file can take.
-constexpr double kCoverageBudget = 64.0;
-constexpr double kMinimumBudget = 1.0e6;
-constexpr double kCostPerRecord = 16.0;
-
 QRectF boxFrom(const Params& p, int firstWord) { // bottom, right, top, left
     return QRectF(QPointF(p.s16(firstWord + 3), p.s16(firstWord + 2)),
                   QPointF(p.s16(firstWord + 1), p.s16(firstWord)))
@@ -86,11 +79,11 @@ void ObjectTable::remove(int index) {
     free_.push(index);
 }
 
-Playback::Playback(const WmfPicture& picture, QPainter& painter, const QRectF& target)
-    : picture_(picture), painter_(painter), target_(target), base_(painter.worldTransform()) {
+Playback::Playback(const WmfPicture& picture, QPainter& painter, const QRectF& target, double budget)
+    : picture_(picture), painter_(painter), target_(target), base_(painter.worldTransform()),
+      budget_(budget) {
     dc_.windowOrg = picture.frameOrigin();
     dc_.windowExt = picture.frameExtent();
-    budget_ = std::max(kMinimumBudget, kCoverageBudget * std::abs(target.width() * target.height()));
 }
 
 void Playback::run() {
@@ -101,7 +94,7 @@ void Playback::run() {
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     const QByteArray& data = picture_.data();
     for (const WmfPicture::Record& r : picture_.records()) {
-        budget_ -= kCostPerRecord;
+        budget_ -= WmfPicture::kCostPerRecord;
         if (stopped_ || budget_ < 0) break;
         dispatch(r.function, Params(data.constData() + r.offset, r.size));
     }
@@ -299,7 +292,11 @@ QTransform Playback::windowTransform() const {
 
 bool Playback::charge(const QRectF& targetRect) {
     const QRectF visible = targetRect.intersected(target_);
-    budget_ -= visible.width() * visible.height();
+    return chargePixels(visible.width() * visible.height());
+}
+
+bool Playback::chargePixels(double pixels) {
+    budget_ -= pixels;
     if (budget_ < 0) stopped_ = true;
     return !stopped_;
 }
@@ -421,18 +418,25 @@ void Playback::drawArc(std::uint16_t function, const Params& p) {
 
 namespace eh::rtf {
 
-void WmfPicture::play(QPainter& painter, const QRectF& target) const {
-    wmf::Playback(*this, painter, target).run();
+double WmfPicture::drawingBudget(const QSizeF& target) {
+    return std::max(kMinimumDrawingBudget, kCoverageBudget * std::abs(target.width() * target.height()));
 }
 
-QImage renderWmfToImage(const WmfPicture& picture, const QSize& size) {
-    constexpr int kMaxSide = 4096;
-    if (size.isEmpty() || size.width() > kMaxSide || size.height() > kMaxSide) return {};
+void WmfPicture::play(QPainter& painter, const QRectF& target, double* budget) const {
+    const double own = drawingBudget(target.size());
+    const double start = budget ? std::min(own, *budget) : own;
+    wmf::Playback playback(*this, painter, target, start);
+    playback.run();
+    if (budget) *budget -= start - std::max(0.0, playback.budgetLeft());
+}
+
+QImage renderWmfToImage(const WmfPicture& picture, const QSize& size, double* budget) {
+    if (size.isEmpty() || size.width() > kMaxRenderSide || size.height() > kMaxRenderSide) return {};
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return {};
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    picture.play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    picture.play(painter, QRectF(QPointF(0, 0), QSizeF(size)), budget);
     return image;
 }
 

@@ -6,6 +6,8 @@
 #include "rtf/WmfRecords.h"
 
 #include <QColor>
+#include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
@@ -43,6 +45,20 @@ struct Font {
     QString face;
 };
 
+// The em height and the average character width, in target pixels, that text in `font`
+// is drawn with, bounded to what a picture of `target` size can show.
+struct TextSize {
+    double pixels = 0;
+    double width = 0; // 0: the face's own width
+};
+inline constexpr double kDefaultTextHeight = 12.0; // logical units, for a height of 0
+inline constexpr double kMinTextPixels = 0.5;
+inline constexpr double kMaxTextPixels = 2048.0;
+// Narrowing or widening a face beyond this is no longer text anyone could read.
+inline constexpr double kMinStretch = 0.125;
+inline constexpr double kMaxStretch = 8.0;
+TextSize boundedTextSize(const Font& font, double scaleY, double scaleX, const QSizeF& target);
+
 // Palettes, regions and pattern brushes hold a slot in the object table but draw nothing.
 struct OtherObject {};
 using Object = std::variant<OtherObject, Pen, Brush, Font>;
@@ -78,8 +94,9 @@ struct DeviceContext {
 
 class Playback {
 public:
-    Playback(const WmfPicture& picture, QPainter& painter, const QRectF& target);
+    Playback(const WmfPicture& picture, QPainter& painter, const QRectF& target, double budget);
     void run();
+    double budgetLeft() const { return budget_; }
 
 private:
     static constexpr int kMaxSavedContexts = 256;
@@ -97,6 +114,8 @@ private:
     // with its area on the target; false when the budget is spent.
     bool beginShape(const QRectF& logicalBounds, bool withBrush);
     bool charge(const QRectF& targetRect);
+    bool chargePixels(double pixels);
+    const QImage& bitmap(const QByteArray& dib);
     QPen makePen() const;
     QBrush makeBrush() const;
 
@@ -119,6 +138,8 @@ private:
     ObjectTable objects_;
     double budget_;
     bool stopped_ = false;
+    // Bitmaps decoded so far, by their data: a record repeated decodes once.
+    QHash<QByteArray, QImage> bitmaps_;
 };
 
 QColor colorFromRef(std::uint32_t ref);

@@ -45,9 +45,19 @@ public:
     const std::vector<Record>& records() const { return records_; }
     const QByteArray& data() const { return data_; }
 
+    // Drawing is charged by the area each record covers on the target and the pixels of
+    // every bitmap it decodes, plus a little per record. A picture may spend its frame's
+    // area this many times over, and never less than kMinimumDrawingBudget.
+    static constexpr double kCoverageBudget = 16.0;
+    static constexpr double kMinimumDrawingBudget = 1.0e6;
+    static constexpr double kCostPerRecord = 16.0;
+    static double drawingBudget(const QSizeF& target);
+
     // Draws the picture so that its frame fills `target` (in the painter's coordinates).
-    // The painter's state is unchanged afterwards.
-    void play(QPainter& painter, const QRectF& target) const;
+    // The painter's state is unchanged afterwards. What is left of the drawing budget once
+    // it is spent is dropped; `budget`, when given, is also drawn down by what was spent,
+    // so that a document's pictures share one budget.
+    void play(QPainter& painter, const QRectF& target, double* budget = nullptr) const;
 
 private:
     void scanFrame();
@@ -59,8 +69,9 @@ private:
     QSizeF sizeInches_;
 };
 
-// Renders the picture onto a transparent image of `size` (ARGB32, premultiplied).
-// Sizes beyond 4096 pixels a side give a null image.
-QImage renderWmfToImage(const WmfPicture& picture, const QSize& size);
+// Renders the picture onto a transparent image of `size` (ARGB32, premultiplied), with
+// the drawing budget as in play(). Sizes beyond 4096 pixels a side give a null image.
+inline constexpr int kMaxRenderSide = 4096;
+QImage renderWmfToImage(const WmfPicture& picture, const QSize& size, double* budget = nullptr);
 
 } // namespace eh::rtf

@@ -43,6 +43,18 @@ QFont makeFont(const Font& font, double pixels, bool cellHeight, const QPaintDev
 
 } // namespace
 
+TextSize boundedTextSize(const Font& font, double scaleY, double scaleX, const QSizeF& target) {
+    // A formula's text is never taller than its picture; twice the larger side leaves
+    // room for a glyph that overhangs, and the absolute cap keeps one glyph's bitmap small
+    // enough for any font engine.
+    const double limit = std::min(kMaxTextPixels, 2.0 * std::max(target.width(), target.height()));
+    TextSize size;
+    size.pixels = font.height == 0 ? kDefaultTextHeight * scaleY : std::abs(double(font.height)) * scaleY;
+    size.pixels = std::min(size.pixels, limit);
+    size.width = std::min(std::abs(double(font.width)) * scaleX, limit);
+    return size;
+}
+
 void Playback::textOut(const Params& p) {
     const int count = std::max(0, int(p.s16(0)));
     const QByteArray bytes = p.bytes(2, count);
@@ -86,24 +98,22 @@ void Playback::drawText(QPointF logicalRef, const QByteArray& bytes, const std::
     const bool updateCp = dc_.textAlign & AlignUpdateCp;
     if (updateCp) logicalRef = dc_.position;
     const double scaleX = std::abs(t.m11());
-    double pixels = std::abs(dc_.font.height * t.m22());
-    if (dc_.font.height == 0) pixels = 12.0 * std::abs(t.m22());
-    pixels = std::min(pixels, 2.0 * std::max(target_.width(), target_.height()));
-    if (text.isEmpty() || pixels < 0.5) return;
+    const TextSize size = boundedTextSize(dc_.font, std::abs(t.m22()), scaleX, target_.size());
+    if (text.isEmpty() || size.pixels < kMinTextPixels) return;
 
-    QFont font = makeFont(dc_.font, pixels, dc_.font.height > 0, painter_.device());
-    QFontMetricsF fm(font, painter_.device());
-    if (dc_.font.width != 0 && fm.averageCharWidth() > 0) {
-        const double stretch = std::abs(dc_.font.width) * scaleX / fm.averageCharWidth() * 100.0;
-        font.setStretch(std::clamp(int(std::lround(stretch)), 1, 4000));
-        fm = QFontMetricsF(font, painter_.device());
-    }
+    const QFont font = makeFont(dc_.font, size.pixels, dc_.font.height > 0, painter_.device());
+    const QFontMetricsF fm(font, painter_.device());
+    // A width asks for a narrower or wider face. Qt's own stretch hands the font engine
+    // glyphs it may fail to rasterise once rotated, so the painter scales the text instead.
+    double stretch = 1.0;
+    if (size.width > 0 && fm.averageCharWidth() > 0)
+        stretch = std::clamp(size.width / fm.averageCharWidth(), kMinStretch, kMaxStretch);
     const bool useDx = !dx.empty() && qsizetype(dx.size()) == text.size();
     double width = 0;
     if (useDx) {
         for (int d : dx) width += d * scaleX;
     } else {
-        width = fm.horizontalAdvance(text);
+        width = fm.horizontalAdvance(text) * stretch;
     }
     const int horizontal = dc_.textAlign & AlignHorizontalMask;
     const int vertical = dc_.textAlign & AlignVerticalMask;
@@ -118,16 +128,17 @@ void Playback::drawText(QPointF logicalRef, const QByteArray& bytes, const std::
     painter_.translate(origin);
     painter_.rotate(-dc_.font.escapement / 10.0);
     if (dc_.bkMode == kBkOpaque) painter_.fillRect(box, dc_.bkColor);
+    painter_.scale(stretch, 1.0);
     painter_.setFont(font);
     painter_.setPen(dc_.textColor);
     if (useDx) {
         double x = x0;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            painter_.drawText(QPointF(x, baseline), QString(text.at(i)));
+            painter_.drawText(QPointF(x / stretch, baseline), QString(text.at(i)));
             x += dx[size_t(i)] * scaleX;
         }
     } else {
-        painter_.drawText(QPointF(x0, baseline), text);
+        painter_.drawText(QPointF(x0 / stretch, baseline), text);
     }
     if (updateCp && t.m11() != 0) dc_.position.rx() += width / t.m11();
 }

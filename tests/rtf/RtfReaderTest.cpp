@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 
+#include "rtf/RtfFormats.h"
 #include "rtf/RtfReader.h"
 
 #include <gtest/gtest.h>
@@ -53,26 +54,126 @@ const QByteArray kHead = "{\\rtf1\\ansi\\ansicpg1252\\deff0"
                          "{\\f3\\fnil\\fcharset161 WP Greek Century;}{\\f4 Unlisted Face;}}"
                          "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}";
 
-TEST_F(RtfReaderTest, FormattingRunsBoldItalicUnderlineFontSizeColour) {
-    EXPECT_EQ(load(kHead + "\\f0\\fs20 Plain {\\b bold} {\\i italic} {\\ul under}\\ulnone  "
-                           "{\\strike gone}\\par\\f2\\fs32\\cf1 Red big\\par}"),
-              "Plain bold italic under gone\nRed big\n");
-    const QTextCharFormat plain = formatOf("Plain");
-    EXPECT_EQ(plain.fontFamilies().toStringList(), QStringList{"Liberation Sans"});
-    EXPECT_DOUBLE_EQ(plain.fontPointSize(), 10.0);
-    EXPECT_EQ(plain.fontWeight(), QFont::Normal);
-    EXPECT_FALSE(plain.fontItalic());
-    EXPECT_EQ(formatOf("bold").fontWeight(), QFont::Bold);
-    EXPECT_TRUE(formatOf("italic").fontItalic());
-    EXPECT_TRUE(formatOf("under").fontUnderline());
-    EXPECT_TRUE(formatOf("gone").fontStrikeOut());
-    const QTextCharFormat red = formatOf("Red");
-    EXPECT_EQ(red.fontFamilies().toStringList(), QStringList{"Liberation Serif"});
-    EXPECT_DOUBLE_EQ(red.fontPointSize(), 16.0);
-    EXPECT_EQ(red.foreground().color(), QColor(255, 0, 0));
-    // Faces the substitution table does not know are passed on unchanged.
-    load(kHead + "\\f4 x}");
-    EXPECT_EQ(formatOf("x").fontFamilies().toStringList(), QStringList{"Unlisted Face"});
+// What one control word sets, read back from the fragment "x" (or the first paragraph).
+enum class Prop {
+    Family,
+    Points,
+    Bold,
+    Italic,
+    Underline,
+    Strike,
+    Colour,
+    Back,
+    Script,
+    Offset,
+    Align,
+    Margin
+};
+
+struct WordRow {
+    const char* rtf;
+    Prop prop;
+    QVariant expected;
+};
+
+QVariant property(const QTextDocument& doc, Prop prop, double dpi) {
+    const QTextBlock block = doc.begin();
+    QTextCharFormat f;
+    for (QTextBlock b = block; b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().text() == "x") f = it.fragment().charFormat();
+    const QTextBlockFormat bf = block.blockFormat();
+    switch (prop) {
+    case Prop::Family:
+        return f.fontFamilies().toStringList().value(0);
+    case Prop::Points:
+        return f.fontPointSize();
+    case Prop::Bold:
+        return f.fontWeight() == QFont::Bold;
+    case Prop::Italic:
+        return f.fontItalic();
+    case Prop::Underline:
+        return f.fontUnderline();
+    case Prop::Strike:
+        return f.fontStrikeOut();
+    case Prop::Colour:
+        return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QVariant();
+    case Prop::Back:
+        return f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color() : QVariant();
+    case Prop::Script:
+        return int(f.verticalAlignment());
+    case Prop::Offset:
+        return f.baselineOffset();
+    case Prop::Align:
+        return int(bf.alignment() & Qt::AlignHorizontal_Mask);
+    case Prop::Margin:
+        return QList<QVariant>{bf.leftMargin() * 1440 / dpi, bf.textIndent() * 1440 / dpi,
+                               bf.topMargin() * 1440 / dpi, bf.bottomMargin() * 1440 / dpi};
+    }
+    return {};
+}
+
+TEST_F(RtfReaderTest, ControlWordsSetTheirProperty) {
+    const double dpi = eh::rtf::documentDpi();
+    const QColor green(10, 200, 30);
+    using L = QList<QVariant>;
+    // The document's colour table: 1 red, 2 black, 3 a colour with all three components.
+    const QByteArray head = kHead.chopped(1) + "\\red10\\green200\\blue30;}";
+    // clang-format off
+    const WordRow rows[] = {
+        {"\\f0 x", Prop::Family, "Liberation Sans"},    {"\\f2 x", Prop::Family, "Liberation Serif"},
+        {"\\f4 x", Prop::Family, "Unlisted Face"},      {"x", Prop::Points, 12.0},
+        {"\\fs20 x", Prop::Points, 10.0},               {"\\fs21 x", Prop::Points, 10.5},
+        {"\\fs17 x", Prop::Points, 8.5},                {"\\b x", Prop::Bold, true},
+        {"\\b\\b0 x", Prop::Bold, false},               {"\\i x", Prop::Italic, true},
+        {"\\i\\i0 x", Prop::Italic, false},             {"\\ul x", Prop::Underline, true},
+        {"\\uldb x", Prop::Underline, true},            {"\\ul\\ulnone x", Prop::Underline, false},
+        {"\\ulc1 x", Prop::Underline, false},           {"\\ul\\ulc1 x", Prop::Underline, true},
+        {"\\strike x", Prop::Strike, true},             {"\\cf1 x", Prop::Colour, QColor(255, 0, 0)},
+        {"\\cf3 x", Prop::Colour, green},               {"\\cf0 x", Prop::Colour, QVariant()},
+        {"\\cf9 x", Prop::Colour, QVariant()},          {"\\cb3 x", Prop::Back, green},
+        {"\\highlight1 x", Prop::Back, QColor(255, 0, 0)},
+        {"\\super x", Prop::Script, int(QTextCharFormat::AlignSuperScript)},
+        {"\\sub x", Prop::Script, int(QTextCharFormat::AlignSubScript)},
+        {"\\sub\\nosupersub x", Prop::Script, int(QTextCharFormat::AlignNormal)},
+        {"\\up4 x", Prop::Offset, 100.0 / 6},           {"\\dn6\\fs16 x", Prop::Offset, -37.5},
+        {"\\up x", Prop::Offset, 25.0},                 {"\\dn x", Prop::Offset, -25.0},
+        {"\\qc x", Prop::Align, int(Qt::AlignHCenter)}, {"\\qr x", Prop::Align, int(Qt::AlignRight)},
+        {"\\qj x", Prop::Align, int(Qt::AlignJustify)}, {"\\qc\\pard x", Prop::Align, int(Qt::AlignLeft)},
+        {"\\li1440\\fi-720\\sb240\\sa120 x", Prop::Margin, L{1440.0, -720.0, 240.0, 120.0}},
+        {"\\li-99999999999 x", Prop::Margin, L{-31680.0, 0.0, 0.0, 0.0}},
+    };
+    // clang-format on
+    for (const WordRow& row : rows) {
+        load(head + row.rtf + "\\par}");
+        const QVariant got = property(doc, row.prop, dpi);
+        if (row.expected.typeId() == QMetaType::Double)
+            EXPECT_NEAR(got.toDouble(), row.expected.toDouble(), 1e-6) << row.rtf;
+        else if (row.expected.typeId() == QMetaType::QVariantList)
+            for (int i = 0; i < 4; ++i)
+                EXPECT_NEAR(got.toList().value(i).toDouble(), row.expected.toList()[i].toDouble(), 0.01)
+                    << row.rtf << " " << i;
+        else
+            EXPECT_EQ(got, row.expected) << row.rtf;
+    }
+}
+
+// What \'hh means: the document's code page, or the current font's character set.
+TEST_F(RtfReaderTest, CodePagesAndUnicodeEscapes) {
+    // clang-format off
+    const std::pair<QByteArray, QString> rows[] = {
+        {"{\\rtf1\\ansi \\'e9\\'80\\'93q\\'94}", u"é€“q”"_qs},
+        {"{\\rtf1\\pc \\'82\\'a4\\'9b}", u"éñ¢"_qs},                   // IBM PC code page 437
+        {"{\\rtf1\\pca \\'82\\'a4\\'9b}", u"éñø"_qs},                   // 850
+        {"{\\rtf1\\mac \\'8e\\'96\\'a7}", u"éñß"_qs},                   // Mac Roman
+        {"{\\rtf1\\ansi\\ansicpg1251 \\'c4\\'e0}", u"Да"_qs},
+        {"{\\rtf1\\ansi\\ansicpg1253 \\'e1}", u"α"_qs},
+        {kHead + "{\\f3 \\'e1\\'e2}}", u"αβ"_qs},                        // WP Greek Century: \fcharset161
+        {kHead + "\\u945?\\uc2\\u946xy\\uc0\\u947 \\u-10179\\u-8704 }", u"αβγ😀"_qs},
+        {kHead + "\\u945\\'3f!}", u"α!"_qs},
+    };
+    // clang-format on
+    for (const auto& [rtf, text] : rows) EXPECT_EQ(load(rtf), text) << rtf.constData();
 }
 
 TEST_F(RtfReaderTest, NestedGroupsRestoreTheFormat) {
@@ -87,54 +188,11 @@ TEST_F(RtfReaderTest, NestedGroupsRestoreTheFormat) {
     EXPECT_EQ(formatOf("f").fontWeight(), QFont::Normal);
 }
 
-TEST_F(RtfReaderTest, SubscriptsSuperscriptsAndLoweredText) {
-    EXPECT_EQ(load(kHead + "H{\\sub 2}O x{\\super 2}{\\nosupersub n} R{\\dn6\\fs16 L}\\up4 u}"),
-              "H2O x2n RLu");
-    const auto runs = fragments();
-    ASSERT_EQ(runs.size(), 7u);
-    const QStringList texts = {"H", "2", "O x", "2", "n R", "L", "u"};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(runs[size_t(i)].first, texts[i]);
-    EXPECT_EQ(runs[1].second.verticalAlignment(), QTextCharFormat::AlignSubScript);
-    EXPECT_EQ(runs[2].second.verticalAlignment(), QTextCharFormat::AlignNormal);
-    EXPECT_EQ(runs[3].second.verticalAlignment(), QTextCharFormat::AlignSuperScript);
-    EXPECT_EQ(runs[4].second.verticalAlignment(), QTextCharFormat::AlignNormal);
-    // \dn6 (3 pt) in 8 pt text lowers it by 3/8 of its size; \up4 in 12 pt raises by 1/6.
-    EXPECT_NEAR(runs[5].second.baselineOffset(), -37.5, 0.01);
-    EXPECT_NEAR(runs[6].second.baselineOffset(), 100.0 / 6, 0.01);
-    EXPECT_DOUBLE_EQ(runs[6].second.fontPointSize(), 12.0);
-}
-
-TEST_F(RtfReaderTest, ParagraphAlignmentAndIndents) {
-    load(kHead + "\\qc centred\\par\\pard\\qr right\\par\\pard\\qj\\li1440\\fi-720\\sb240 "
-                 "justified\\par\\pard left}");
-    QTextBlock b = doc.begin();
-    EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    b = b.next();
-    EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    b = b.next();
-    EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
-    EXPECT_GT(b.blockFormat().leftMargin(), 0.0);
-    EXPECT_DOUBLE_EQ(b.blockFormat().textIndent(), -b.blockFormat().leftMargin() / 2);
-    EXPECT_GT(b.blockFormat().topMargin(), 0.0);
-    // The hanging indent's end is where a tab after a bullet goes.
-    ASSERT_FALSE(b.blockFormat().tabPositions().isEmpty());
-    EXPECT_DOUBLE_EQ(b.blockFormat().tabPositions().first().position, b.blockFormat().leftMargin());
-    b = b.next();
-    EXPECT_EQ(b.text(), "left");
-    EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-}
-
-TEST_F(RtfReaderTest, CodePageAndUnicodeEscapes) {
-    EXPECT_EQ(load(kHead + "caf\\'e9 \\'80 \\'93q\\'94}"), QString::fromUtf8("café € “q”"));
-    // \u with its stand-in characters skipped, per \uc; negative numbers wrap around.
-    EXPECT_EQ(load(kHead + "\\u945?\\uc2\\u946xy\\uc0\\u947 \\u-10179\\u-8704 }"), QString::fromUtf8("αβγ😀"));
-    EXPECT_EQ(load(kHead + "\\u945\\'3f!}"), QString::fromUtf8("α!"));
-    // The document's code page decides what \'hh means.
-    EXPECT_EQ(load("{\\rtf1\\ansi\\ansicpg1251 \\'c4\\'e0}"), QString::fromUtf8("Да"));
-    EXPECT_EQ(load("{\\rtf1\\ansi\\ansicpg1253 \\'e1}"), QString::fromUtf8("α"));
-    EXPECT_EQ(load("{\\rtf1\\ansi \\'e1}"), QString::fromUtf8("á"));
-    // ...and so does the character set of the current font.
-    EXPECT_EQ(load(kHead + "{\\f3 \\'e1\\'e2}}"), QString::fromUtf8("αβ"));
+TEST_F(RtfReaderTest, HangingIndentEndsAtATabStop) {
+    load(kHead + "\\li1440\\fi-720 \\bullet\\tab item\\par}");
+    const QTextBlockFormat b = doc.begin().blockFormat();
+    ASSERT_FALSE(b.tabPositions().isEmpty());
+    EXPECT_DOUBLE_EQ(b.tabPositions().first().position, b.leftMargin());
 }
 
 TEST_F(RtfReaderTest, SymbolFontLettersBecomeGreek) {
@@ -174,13 +232,6 @@ TEST_F(RtfReaderTest, ColourTableWithAutomaticEntryAndLoadingReplacesTheDocument
     EXPECT_EQ(formatOf("black").foreground().color(), QColor(0, 0, 0));
     EXPECT_FALSE(formatOf("missing").hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_EQ(load(kHead + "second}"), "second");
-}
-
-TEST_F(RtfReaderTest, LoadRtfFileReportsUnreadableFiles) {
-    const eh::RtfLoadResult r = eh::loadRtfFile("/nonexistent/Intro.rtf", doc);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.contains("/nonexistent/Intro.rtf"));
-    EXPECT_TRUE(doc.isEmpty());
 }
 
 } // namespace

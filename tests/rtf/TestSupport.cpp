@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 namespace eh::test {
@@ -70,10 +72,11 @@ WmfWriter& WmfWriter::brush(int style, QRgb color, int hatch) {
     return recordBytes(0x02FC, p);
 }
 
-WmfWriter& WmfWriter::font(int height, const QByteArray& face, int charset, int weight, int escapement) {
+WmfWriter& WmfWriter::font(int height, const QByteArray& face, int charset, int weight, int escapement,
+                           int width) {
     QByteArray p;
     appendWord(p, height);
-    appendWord(p, 0);
+    appendWord(p, width);
     appendWord(p, escapement);
     appendWord(p, escapement);
     appendWord(p, weight);
@@ -209,3 +212,11 @@ double coverage(const QImage& image, const QRect& r, QColor color, int tolerance
 }
 
 } // namespace eh::test
+
+// The application exists before any test object: a QTextDocument made before it gets a
+// default font without metrics, and every layout measured against it is wrong.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    eh::test::ensureApp();
+    return RUN_ALL_TESTS();
+}

@@ -31,8 +31,8 @@ public:
     WmfWriter& mapMode(int mode) { return record(0x0103, {mode}); }
     WmfWriter& pen(int style, int width, QRgb color);
     WmfWriter& brush(int style, QRgb color, int hatch = 0);
-    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int weight = 400,
-                    int escapement = 0);
+    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int weight = 400, int escapement = 0,
+                    int width = 0);
     WmfWriter& select(int index) { return record(0x012D, {index}); }
     WmfWriter& deleteObject(int index) { return record(0x01F0, {index}); }
     WmfWriter& rectangle(int l, int t, int r, int b) { return record(0x041B, {b, r, t, l}); }

@@ -1,8 +1,12 @@
 #include "ui/theory/Teoria.h"
 
+#include <QFileInfo>
 #include <QPalette>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "rtf/FontSubstitution.h"
 #include "rtf/RtfReader.h"
@@ -49,10 +53,39 @@ Teoria::Teoria(QWidget* parent) : QDialog(parent) {
 
 bool Teoria::loadChapter(const QString& path, QString* error) {
     chapterPath_ = path;
-    const RtfLoadResult result = loadRtfFile(path, *texto1_->document());
+    damaged_ = false;
+    QTextDocument& doc = *texto1_->document();
+    const RtfLoadResult result = loadRtfFile(path, doc);
     if (!result.ok && error) *error = result.error;
+    if (!result.ok && !doc.isEmpty()) {
+        damaged_ = true;
+        insertDamageNotice(doc, QFileInfo(path).fileName(), result.error);
+    }
     texto1_->moveCursor(QTextCursor::Start);
-    return result.ok;
+    return result.ok || damaged_;
+}
+
+void Teoria::insertDamageNotice(QTextDocument& doc, const QString& fileName, const QString& reason) {
+    // One line above what was read, in a paragraph of its own so that the chapter's
+    // own first paragraph keeps its format.
+    QTextCursor cursor(&doc);
+    cursor.movePosition(QTextCursor::Start);
+    QTextBlockFormat block;
+    block.setBackground(QColor(255, 244, 200));
+    block.setBottomMargin(6);
+    QTextCharFormat text;
+    text.setForeground(QColor(160, 0, 0));
+    text.setFontWeight(QFont::Bold);
+    // The split leaves the chapter's text in the second block; it keeps its own formats.
+    cursor.insertBlock(cursor.blockFormat(), cursor.blockCharFormat());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.setBlockFormat(block);
+    cursor.setBlockCharFormat(text);
+    cursor.insertText(damageNotice(fileName, reason), text);
+}
+
+QString Teoria::damageNotice(const QString& fileName, const QString& reason) {
+    return QStringLiteral("El fichero %1 está dañado: %2.").arg(fileName, reason);
 }
 
 } // namespace eh

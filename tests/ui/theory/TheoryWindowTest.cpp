@@ -108,6 +108,67 @@ private slots:
         QVERIFY(probe.text.contains("Medidas.rtf"));
     }
 
+    // A chapter damaged after some of it was read is shown, under one line naming the
+    // file and the damage; one that gives nothing is refused as an unreadable file is.
+    void damagedChapterShowsWhatWasReadUnderANotice_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("notice"); // empty: nothing to show, a message box instead
+        QFile eh(TARVELO_CHAPTERS_DIR "/EH.rtf");
+        QVERIFY(eh.open(QIODevice::ReadOnly));
+        QByteArray chapter = eh.readAll().trimmed();
+        QVERIFY(chapter.endsWith('}'));
+        chapter.chop(1);
+        const QString tail = QStringLiteral(".");
+        QTest::newRow("last brace missing")
+            << chapter << "El fichero EH.rtf está dañado: se corta antes de su final" + tail;
+        QTest::newRow("nested too deep")
+            << "{\\rtf1 Texto le\\'eddo." + QByteArray(300, '{') + "x"
+            << "El fichero EH.rtf está dañado: tiene grupos anidados a más de 256 niveles" + tail;
+        QTest::newRow("nothing before the cut") << QByteArray("{\\rtf1 ") << QString();
+        QTest::newRow("cut inside the font table")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}") << QString();
+    }
+    void damagedChapterShowsWhatWasReadUnderANotice() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, notice);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        QFile f(dir.filePath("EH.rtf"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        QString shownText;
+        ModalProbe probe;
+        QTimer::singleShot(50, [&] {
+            if (auto* window = qobject_cast<Teoria*>(QApplication::activeModalWidget())) {
+                shownText = window->text()->toPlainText();
+                window->grab().save(QString(TARVELO_SCREENSHOT_DIR "/teoria-damaged-%1.png")
+                                        .arg(QString(QTest::currentDataTag()).replace(' ', '-')));
+            }
+        });
+        probe.arm();
+        showTeoria(nullptr, "EH.rtf");
+        if (notice.isEmpty()) {
+            QCOMPARE(probe.title, QStringLiteral("MENSAJE DE ERROR"));
+            QCOMPARE(probe.text, QStringLiteral("No se puede leer el fichero EH.rtf"));
+            QVERIFY(!probe.teoria);
+            return;
+        }
+        QVERIFY(probe.teoria);
+        const QStringList lines = shownText.split('\n');
+        QCOMPARE(lines.first(), notice);
+        if (QTest::currentDataTag() == QByteArray("last brace missing")) {
+            // Everything the intact chapter holds follows the notice.
+            Teoria intact;
+            QString error;
+            QVERIFY(intact.loadChapter(TARVELO_CHAPTERS_DIR "/EH.rtf", &error));
+            QVERIFY(!intact.isDamaged());
+            QCOMPARE(shownText.mid(notice.size() + 1), intact.text()->toPlainText());
+        } else {
+            QCOMPARE(lines.at(1), QString::fromUtf8("Texto leído."));
+        }
+    }
+
     void chapterOpensModallyAndIsDestroyedWhenClosed() {
         QDir::setCurrent(TARVELO_CHAPTERS_DIR);
         for (int round = 0; round < 2; ++round) {
