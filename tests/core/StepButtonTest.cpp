@@ -74,6 +74,8 @@ TEST_F(BenchTest, EveryDigitButtonStepsJustInsideItsBoundAndNotAtIt) {
         (bench.*row.press)();
         if (row.shown) {
             EXPECT_EQ(text(row.display), row.shown);
+            EXPECT_NEAR(bench.*row.value, std::stod(row.shown),
+                        5e-4); // also where the text was already shown
         } else {
             EXPECT_EQ(bench.*row.value, row.start);
             EXPECT_EQ(text(row.display), before);
