@@ -82,31 +82,3 @@ TEST_F(BenchTest, EveryDigitButtonStepsJustInsideItsBoundAndNotAtIt) {
         }
     }
 }
-
-TEST_F(BenchTest, DigitButtonsNeverWrapOrClampOverAFullRun) {
-    // From 0 mA the tens go to 90 and no further, the units then to 99.
-    bench.Bot_Fuente_On_Click();
-    press(&BenchModel::Sube5_Click, 10);
-    EXPECT_EQ(text("Display_Fuente"), "90.000");
-    press(&BenchModel::Sube4_Click, 10);
-    EXPECT_EQ(text("Display_Fuente"), "99.000");
-    // Down again: a step equal to the current is refused, so 0 is never reached.
-    press(&BenchModel::Baja5_Click, 100);
-    EXPECT_EQ(text("Display_Fuente"), "09.000");
-    press(&BenchModel::Baja4_Click, 100);
-    EXPECT_EQ(text("Display_Fuente"), "01.000");
-
-    // The set point from 300 K: hundreds up to 700, tens to 770, then nothing raises it;
-    // the hundreds come down to 70 K and stop there.
-    bench.Bot_Control_On_Click();
-    press(&BenchModel::SubeT4_Click, 10);
-    EXPECT_EQ(text("Display_T_Consigna"), "700.0");
-    press(&BenchModel::SubeT3_Click, 10);
-    EXPECT_EQ(text("Display_T_Consigna"), "770.0");
-    for (auto op : {&BenchModel::SubeT1_Click, &BenchModel::SubeT2_Click, &BenchModel::SubeT3_Click,
-                    &BenchModel::SubeT4_Click})
-        press(op);
-    EXPECT_EQ(text("Display_T_Consigna"), "770.0");
-    press(&BenchModel::BajaT4_Click, 10);
-    EXPECT_EQ(text("Display_T_Consigna"), "070.0");
-}
