@@ -25,5 +25,13 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+log=$(mktemp)
+# dpkg's progress is long; it is shown only when the installation fails.
+if ! { $sudo apt-get update -qq && $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+  >"$log" 2>&1; then
+  tail -n 30 "$log"
+  rm -f "$log"
+  echo "deps.sh: installing the packages failed" >&2
+  exit 1
+fi
+rm -f "$log"
