@@ -12,14 +12,22 @@ Sources are UTF-8 text with a light markup, one block per paragraph
     $$ fórmula $$                  formula set as centred text
     @eq nombre                     formula picture (formulas.txt), as an Equation.3 object
     @fig nombre                    stand-alone picture (fig_<nombre>.txt)
+    @tabla X1 X2 ...               table: tab stops at X1, X2... (twips); each
+                                   following line is a row, cells separated by
+                                   " | "; the first row is the heading (bold)
+    @png nombre                    figure of results (figures/<nombre>.png);
+                                   the lines after it are the caption
     otherwise                      ordinary paragraph; its lines are joined
 
 Inline: **negrita**, *cursiva*, $símbolos$ (letters in italics, _x or _{..}
 subscript, ^x or ^{..} superscript, \\rm{..} upright, \\bf{..} bold), and a
 backslash before * $ _ ^ \\ to write the character itself.
 
-Greek letters are written as \\uN escapes in running text and with the Symbol
-font in the centred formulas. Every metafile is checked after it is built and
+Every character outside code page 1252 (Greek letters, minus sign,
+operators) is written as a \\uN escape followed by a one-character ASCII
+fallback, in running text and centred formulas alike, so that any word
+processor shows the same symbols as the theory window. No text uses the
+Symbol font. Every metafile is checked after it is built and
 every chapter is checked after it is written (check_chapters.py).
 
 Usage: build_chapters.py [output directory]   (default: chapters/)
@@ -46,13 +54,12 @@ CHAPTERS = [
     ('Discusion.txt', 'Discusion.rtf', 'Interpretación'),
 ]
 
-F_TEXT, F_HEAD, F_SYMBOL, F_MONO = 0, 1, 2, 3
+F_TEXT, F_HEAD, F_MONO = 0, 1, 3
 LANG = r'\lang3082'   # español (alfabetización internacional)
 
 HEADER = (r'{\rtf1\ansi\ansicpg1252\deff0\deflang3082'
           r'{\fonttbl{\f0\froman\fcharset0\fprq2 Times New Roman;}'
           r'{\f1\fswiss\fcharset0\fprq2 Arial;}'
-          r'{\f2\froman\fcharset2\fprq2 Symbol;}'
           r'{\f3\fmodern\fcharset0\fprq1 Courier New;}}' '\r\n'
           r'{\colortbl;\red0\green0\blue0;\red0\green0\blue128;}' '\r\n'
           r'{\*\generator Tarvelo build_chapters.py;}'
@@ -66,6 +73,7 @@ P_SECTION = r'\pard\plain\f1\fs26\b\cf2' + LANG + r'\sb240\sa120\keepn '
 P_SUBSECTION = r'\pard\plain\f1\fs22\b\i\cf2' + LANG + r'\sb180\sa80\keepn '
 P_ITEM = r'\pard\plain\f0\fs24\cf1' + LANG + r'\qj\fi-340\li340\sa60 '
 P_CENTRE = r'\pard\plain\f0\fs24\cf1' + LANG + r'\qc\sb60\sa120 '
+P_CAPTION = r'\pard\plain\f0\fs20\i\cf1' + LANG + r'\qc\sa200 '
 P_PICTURE = r'\pard\plain\f0\fs24\cf1' + LANG + r'\qc\sb120\sa120 '
 
 
@@ -92,19 +100,24 @@ def rtf_char(c):
         n = o if o < 32768 else o - 65536
         if o > 0xFFFF:
             raise SourceError('character outside the BMP: %r' % c)
-        return r'\u%d?' % n
+        return r'\u%d%s' % (n, ASCII_FALLBACK.get(c, '?'))
     return r"\'%02x" % b[0]
+
+
+# What a reader without Unicode shows instead of a \\uN character: one ASCII
+# character, the nearest in look or in the usual transliteration.
+ASCII_FALLBACK = {
+    'α': 'a', 'β': 'b', 'γ': 'g', 'δ': 'd', 'Δ': 'D', 'ε': 'e', 'θ': 'q',
+    'λ': 'l', 'μ': 'u', 'ν': 'v', 'π': 'p', 'ρ': 'r', 'σ': 's', 'τ': 't',
+    'φ': 'f', 'ω': 'w', 'Ω': 'W', 'χ': 'x', 'Σ': 'S',
+    '−': '-', '×': 'x', '≈': '~', '∝': '~', '≪': '<', '≫': '>', '≤': '<',
+    '≥': '>', '→': '>', '←': '<', '⊗': 'x', '⊙': 'o', '∞': '8', '√': 'V',
+    '′': "'", '∂': 'd', '≠': '#', '⁻': '-', '±': '+', '∆': 'D',
+}
 
 
 def is_greek(c):
     return '\u0370' <= c <= '\u03ff'
-
-
-SYMBOL_TEXT = {c: v[0] for c, v in mfw.SYMBOL_CODES.items()}
-
-
-def symbol_char(c):
-    return r"{\f2\'%02x}" % SYMBOL_TEXT[c]
 
 
 # ------------------------------------------------------------ inline markup
@@ -130,8 +143,8 @@ def read_braced(s, i):
 LABEL_SUBSCRIPTS = set('HrgdacviLI')
 
 
-def math_rtf(s, display):
-    """Symbols: letters italic, others upright; scripts; Greek via \\u or Symbol."""
+def math_rtf(s):
+    """Symbols: letters italic, others upright; scripts; Greek via \\uN."""
     out = []
     i = 0
     while i < len(s):
@@ -141,11 +154,11 @@ def math_rtf(s, display):
             if m:
                 inner, j = read_braced(s, i + len(m.group(0)) - 1)
                 if m.group(1) == 'rm':
-                    out.append('{\\i0 ' + text_rtf(inner, display) + '}')
+                    out.append('{\\i0 ' + text_rtf(inner) + '}')
                 elif m.group(1) == 'bf':
-                    out.append('{\\b\\i0 ' + text_rtf(inner, display) + '}')
+                    out.append('{\\b\\i0 ' + text_rtf(inner) + '}')
                 else:
-                    out.append(math_rtf(inner, display))
+                    out.append(math_rtf(inner))
                 i = j
                 continue
             if s.startswith('\\,', i):      # thin space of the formula notation
@@ -167,28 +180,25 @@ def math_rtf(s, display):
             tag = r'\sub' if c == '_' else r'\super'
             if c == '_' and inner in LABEL_SUBSCRIPTS:
                 inner = '\\rm{' + inner + '}'   # labels (R_H, E_g, N_d...) stay upright
-            out.append('{' + tag + ' ' + math_rtf(inner, display) + '}')
+            out.append('{' + tag + ' ' + math_rtf(inner) + '}')
             i = j
             continue
         if c.isalpha() and not is_greek(c):
             m = re.match(r'[A-Za-z]+', s[i:])
             word = m.group(0) if m else c
             if word in ('exp', 'ln', 'log', 'máx', 'mín'):
-                out.append(text_rtf(word, display))
+                out.append(text_rtf(word))
                 i += len(word)
                 continue
             out.append('{\\i ' + rtf_char(c) + '}')
             i += 1
             continue
-        if display and c in SYMBOL_TEXT:
-            out.append(symbol_char(c))
-        else:
-            out.append(rtf_char(c))
+        out.append(rtf_char(c))
         i += 1
     return ''.join(out)
 
 
-def text_rtf(s, display=False):
+def text_rtf(s):
     """Running text with **bold**, *italic* and $symbols$."""
     out = []
     i = 0
@@ -201,13 +211,13 @@ def text_rtf(s, display=False):
             j = s.find('**', i + 2)
             if j < 0:
                 raise SourceError('unclosed ** in: ' + s)
-            out.append('{\\b ' + text_rtf(s[i + 2:j], display) + '}')
+            out.append('{\\b ' + text_rtf(s[i + 2:j]) + '}')
             i = j + 2
         elif c == '*':
             j = s.find('*', i + 1)
             if j < 0:
                 raise SourceError('unclosed * in: ' + s)
-            out.append('{\\i ' + text_rtf(s[i + 1:j], display) + '}')
+            out.append('{\\i ' + text_rtf(s[i + 1:j]) + '}')
             i = j + 1
         elif c == '$':
             j = i + 1
@@ -215,7 +225,7 @@ def text_rtf(s, display=False):
                 j += 2 if s[j] == '\\' else 1
             if j >= len(s):
                 raise SourceError('unclosed $ in: ' + s)
-            out.append(math_rtf(s[i + 1:j], display))
+            out.append(math_rtf(s[i + 1:j]))
             i = j + 1
         else:
             out.append(rtf_char(c))
@@ -235,6 +245,26 @@ def pict_rtf(data, w, h):
     himetric = lambda tw: int(round(tw * 2540 / 1440))   # noqa: E731
     return (r'{\pict\wmetafile8\picw%d\pich%d\picwgoal%d\pichgoal%d' '\r\n%s}'
             % (himetric(w), himetric(h), w, h, hex_lines(data)))
+
+
+# Figures of results fill most of the line: a little narrower than the theory
+# window's text area, and than an A4 page with the margins above.
+FIGURE_WIDTH_TW = 8400
+FIGURES = os.path.join(ROOT, 'figures')
+
+
+def png_rtf(name):
+    """A PNG figure as a \\pngblip picture scaled to FIGURE_WIDTH_TW."""
+    path = os.path.join(FIGURES, name + '.png')
+    try:
+        with open(path, 'rb') as f:
+            data = f.read()
+    except OSError as e:
+        raise SourceError('figure %s: %s (run tools/make_figures.py)' % (name, e))
+    w, h = check_chapters.png_size(data)
+    goal_h = int(round(FIGURE_WIDTH_TW * h / w))
+    return (r'{\pict\pngblip\picw%d\pich%d\picwgoal%d\pichgoal%d' '\r\n%s}'
+            % (w, h, FIGURE_WIDTH_TW, goal_h, hex_lines(data)))
 
 
 def object_rtf(data, w, h):
@@ -333,13 +363,20 @@ def chapter_rtf(source, title, formulas, used):
             body.append(P_PICTURE + pict_rtf(data, w, h) + r'\par')
             if len(block) > 1:
                 caption = ' '.join(l.strip() for l in block[1:])
-                body.append(P_CENTRE + r'{\i\fs20 ' + text_rtf(caption) + r'}\par')
+                body.append(P_CAPTION + text_rtf(caption) + r'\par')
+        elif first.startswith('@tabla'):
+            body.extend(table_rtf(block))
+        elif first.startswith('@png '):
+            body.append(P_PICTURE + png_rtf(first.split(None, 1)[1].strip()) + r'\par')
+            if len(block) > 1:
+                caption = ' '.join(l.strip() for l in block[1:])
+                body.append(P_CAPTION + text_rtf(caption) + r'\par')
         elif first.startswith('$$'):
             for line in block:
                 line = line.strip()
                 if not (line.startswith('$$') and line.endswith('$$') and len(line) > 4):
                     raise SourceError('formula line must be $$ ... $$: ' + line)
-                body.append(P_CENTRE + math_rtf(line[2:-2].strip(), True) + r'\par')
+                body.append(P_CENTRE + math_rtf(line[2:-2].strip()) + r'\par')
         elif first.startswith('- '):
             for item in items_of(block, r'- '):
                 body.append(P_ITEM + "\\'95\\tab " + text_rtf(item[2:]) + r'\par')
@@ -354,6 +391,26 @@ def chapter_rtf(source, title, formulas, used):
         else:
             body.append(P_BODY + text_rtf(joined) + r'\par')
     return HEADER % text_rtf(title) + '\r\n'.join(body) + '\r\n}\r\n'
+
+
+def table_rtf(block):
+    """Rows as paragraphs with tab stops: the theory window and any word
+    processor line them up the same way, which real tables would not."""
+    try:
+        stops = [int(v) for v in block[0].split()[1:]]
+    except ValueError:
+        raise SourceError('@tabla needs tab stops in twips: ' + block[0])
+    tabs = ''.join(r'\tx%d' % x for x in stops)
+    rows = []
+    for k, line in enumerate(block[1:]):
+        cells = [c.strip() for c in line.split(' | ')]
+        if len(cells) > len(stops) + 1:
+            raise SourceError('table row with more cells than tab stops: ' + line)
+        text = r'\tab '.join(text_rtf(c) for c in cells)
+        style = r'\b' if k == 0 else ''
+        after = r'\sa200' if k == len(block) - 2 else r'\sa40'
+        rows.append(r'\pard\plain\f0\fs20\cf1' + LANG + style + after + r'\li170' + tabs + ' ' + text + r'\par')
+    return rows
 
 
 def text_rtf_plain(s):

@@ -7,11 +7,17 @@ For every .rtf given (default: the five chapters in chapters/):
 - it parses as a group tree: every control word well formed, every \\'hh two
   hex digits, every \\uN followed by its one fallback character;
 - the font table and colour table exist and every \\fN and \\cfN used is defined;
-- every picture is \\wmetafile8 with hex data of even length, and the metafile
-  decoded from it passes make_formula_wmf.check_wmf; \\picwgoal/\\pichgoal equal
-  the metafile's window extent and \\picw/\\pich are the same size in 0.01 mm;
+- no font of the table is the Symbol font or uses its character set (2): every
+  symbol is a \\uN character, readable in any word processor;
+- every picture is either \\wmetafile8, whose metafile passes
+  make_formula_wmf.check_wmf, with \\picwgoal/\\pichgoal equal to its window
+  extent and \\picw/\\pich the same size in 0.01 mm; or \\pngblip, a whole PNG
+  whose pixel size is \\picw/\\pich, shown at a goal size of the same shape;
 - every object is of class Equation.3, with \\objw/\\objh equal to the size of
   the picture in its \\result.
+
+For the five chapters, also: each holds at least its number of words and
+embeds every figure it is meant to show, byte for byte as in chapters/figures/.
 
 With --text the decoded text of each chapter is printed (for proofreading).
 Exit status 1 on the first fault, with a message naming file and offset.
@@ -28,6 +34,17 @@ import make_formula_wmf as mfw   # noqa: E402
 
 ROOT = os.path.dirname(HERE)
 CHAPTER_FILES = ['Intro.rtf', 'EH.rtf', 'EH-2p.rtf', 'Medidas.rtf', 'Discusion.rtf']
+FIGURES = os.path.join(ROOT, 'figures')
+
+# What each chapter must at least hold: words of text, and the figures of
+# results (chapters/figures/<name>.png) it shows.
+EXPECTED = {
+    'Intro.rtf': (1300, []),
+    'EH.rtf': (1350, []),
+    'EH-2p.rtf': (1200, ['RH_T']),
+    'Medidas.rtf': (2500, []),
+    'Discusion.rtf': (3200, ['rho_T', 'RH_T', 'muH_T', 'lnsigma_T']),
+}
 
 
 class RtfError(ValueError):
@@ -164,15 +181,53 @@ def table_numbers(root, dest):
     raise RtfError('no \\%s' % dest)
 
 
-def pict_of(g, name):
-    words = {w[1]: w[2] for w in g.words()}
-    if 'wmetafile' not in words or words['wmetafile'] != 8:
-        raise RtfError('%s: picture at %d is not \\wmetafile8' % (name, g.start))
+PNG_SIGNATURE = b'\x89PNG\r\n\x1a\n'
+
+
+def png_size(data):
+    """(width, height) in pixels of a whole PNG; ValueError if it is not one."""
+    if not data.startswith(PNG_SIGNATURE) or data[12:16] != b'IHDR':
+        raise ValueError('not a PNG (signature or IHDR missing)')
+    if not data.endswith(b'IEND\xaeB`\x82'):
+        raise ValueError('PNG cut short (no IEND at the end)')
+    w, h = int.from_bytes(data[16:20], 'big'), int.from_bytes(data[20:24], 'big')
+    if not (0 < w <= 4000 and 0 < h <= 4000):
+        raise ValueError('PNG of %d x %d pixels' % (w, h))
+    return w, h
+
+
+def pict_data(g, name):
     hexdata = ''.join(it[1] for it in g.items if isinstance(it, tuple) and it[0] == 'text')
     hexdata = re.sub(r'\s', '', hexdata)
     if len(hexdata) % 2 or not re.fullmatch(r'[0-9a-fA-F]*', hexdata):
         raise RtfError('%s: picture data at %d is not whole hex bytes' % (name, g.start))
-    data = bytes.fromhex(hexdata)
+    return bytes.fromhex(hexdata)
+
+
+def png_pict_of(g, words, name):
+    data = pict_data(g, name)
+    try:
+        w, h = png_size(data)
+    except ValueError as e:
+        raise RtfError('%s: picture at %d: %s' % (name, g.start, e))
+    if (words.get('picw'), words.get('pich')) != (w, h):
+        raise RtfError('%s: picture at %d: \\picw/\\pich %s x %s, PNG %d x %d pixels'
+                       % (name, g.start, words.get('picw'), words.get('pich'), w, h))
+    gw, gh = words.get('picwgoal') or 0, words.get('pichgoal') or 0
+    if gw <= 0 or gh <= 0 or abs(gw * h - gh * w) > max(gw, gh) * 0.01 * w:
+        raise RtfError('%s: picture at %d: goal size %s x %s is not the shape of the PNG'
+                       % (name, g.start, gw, gh))
+    return data
+
+
+def pict_of(g, name):
+    words = {w[1]: w[2] for w in g.words()}
+    if 'pngblip' in words:
+        png_pict_of(g, words, name)
+        return words['picwgoal'], words['pichgoal']
+    if 'wmetafile' not in words or words['wmetafile'] != 8:
+        raise RtfError('%s: picture at %d is neither \\wmetafile8 nor \\pngblip' % (name, g.start))
+    data = pict_data(g, name)
     try:
         info = mfw.check_wmf(data)
     except ValueError as e:
@@ -187,9 +242,45 @@ def pict_of(g, name):
     return w, h
 
 
+def check_no_symbol_font(root, name):
+    for g in walk(root):
+        if g.destination() == 'fonttbl':
+            for sub in walk(g):
+                text = ''.join(it[1] for it in sub.items if isinstance(it, tuple) and it[0] == 'text')
+                if 'symbol' in text.lower() or ('word', 'fcharset', 2) in sub.items:
+                    raise RtfError('%s: the font table names the Symbol font or its '
+                                   'character set (group at %d)' % (name, sub.start))
+
+
+def embedded_pngs(root, name):
+    return [pict_data(g, name) for g in walk(root)
+            if g.destination() == 'pict' and any(w[1] == 'pngblip' for w in g.words())]
+
+
+def check_expected(root, text, name):
+    """The chapter's minimum of words and its figures of results."""
+    if name not in EXPECTED:
+        return
+    min_words, figures = EXPECTED[name]
+    words = len(text.split())
+    if words < min_words:
+        raise RtfError('%s: %d words, fewer than %d' % (name, words, min_words))
+    shown = embedded_pngs(root, name)
+    for fig in figures:
+        path = os.path.join(FIGURES, fig + '.png')
+        try:
+            with open(path, 'rb') as f:
+                wanted = f.read()
+        except OSError:
+            raise RtfError('%s: figure %s missing (%s)' % (name, fig, path))
+        if wanted not in shown:
+            raise RtfError('%s: does not show figure %s as it is in %s' % (name, fig, path))
+
+
 def check_rtf(data, name='?'):
     """Raises RtfError on a fault; returns (pictures, objects, decoded text)."""
     root = parse(data, name)
+    check_no_symbol_font(root, name)
     fonts = table_numbers(root, 'fonttbl')
     colours = table_numbers(root, 'colortbl')
     in_fonttbl = set()
@@ -223,7 +314,9 @@ def check_rtf(data, name='?'):
             w, h = pict_of(picts[0], name)
             if (words.get('objw'), words.get('objh')) != (w, h):
                 raise RtfError('%s: object at %d: \\objw/\\objh differ from the picture' % (name, g.start))
-    return pictures, objects, decoded_text(root)
+    text = decoded_text(root)
+    check_expected(root, text, name)
+    return pictures, objects, text
 
 
 SKIP = {'fonttbl', 'colortbl', 'info', 'pict', 'objclass', 'objdata', 'generator', 'stylesheet'}
@@ -232,21 +325,16 @@ SKIP = {'fonttbl', 'colortbl', 'info', 'pict', 'objclass', 'objdata', 'generator
 def decoded_text(root):
     out = []
 
-    def visit(g, symbol):
+    def visit(g):
         if g.destination() in SKIP:
             return
         for it in g.items:
             if isinstance(it, Group):
-                sym = symbol or any(w[1] == 'f' and w[2] == 2 for w in it.words())
-                visit(it, sym)
+                visit(it)
             elif it[0] == 'text':
                 out.append(it[1])
             elif it[0] == 'hex':
-                if symbol:
-                    inv = {v[0]: k for k, v in mfw.SYMBOL_CODES.items()}
-                    out.append(inv.get(it[1], '?'))
-                else:
-                    out.append(bytes([it[1]]).decode('cp1252'))
+                out.append(bytes([it[1]]).decode('cp1252'))
             elif it[0] == 'sym' and it[1] in '\\{}':
                 out.append(it[1])
             elif it[0] == 'sym' and it[1] == '~':
@@ -258,7 +346,7 @@ def decoded_text(root):
                     out.append('\t')
                 elif it[1] == 'u':
                     out.append(chr(it[2] % 65536))   # the parser already dropped the fallback
-    visit(root, False)
+    visit(root)
     return ''.join(out)
 
 
