@@ -46,6 +46,7 @@ TEST_F(BenchTest, WhatTheWindowShowsAtStartup) {
     for (auto on : {"Bot_Fuente_On", "Bot_Volt_On", "Bot_Control_On", "Bot_Crio_On", "Bot_Iman_On",
                     "Bot_Inter", "Conmuta_Ro", "Conmuta_EH", "Combo_Muestra", "Control_I_Iman"})
         EXPECT_TRUE(bench.widget(on).enabled) << on;
+    EXPECT_THROW(bench.widget("Display_Nada"), std::out_of_range); // a misspelt name is no widget
 }
 
 TEST_F(BenchTest, FirstReadingsAreOfSampleOneAtRoomTemperatureWithoutField) {
