@@ -1,7 +1,10 @@
 // Tarvelo: the simulated semiconductor-physics bench.
 #include <QApplication>
+#include <QTimer>
 
 #include "app/FirstPaintProbe.h"
+#include "app/RecoveryNotice.h"
+#include "app/SessionGuard.h"
 #include "ui/BenchFonts.h"
 #include "ui/MainWindow.h"
 
@@ -15,7 +18,13 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(eh::defaultBenchFont());
 
     eh::EH window;
+    const QString dataFolder = eh::SessionGuard::defaultFolder();
+    eh::SessionGuard guard(window.model(), dataFolder);
     eh::installFirstPaintProbe(app, [&window] { eh::driveIdleScenario(window.model()); });
     window.showMaximized();
+    // Measurements rescued when the last run was ended from outside: said once the
+    // window is up.
+    QTimer::singleShot(0, &window,
+                       [&window, dataFolder] { eh::announceRescuedMeasurements(&window, dataFolder); });
     return app.exec();
 }

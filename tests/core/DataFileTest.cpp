@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "BenchFixture.h"
@@ -126,49 +127,18 @@ TEST_F(SaveTest, MissingFolderIsError76AndTheNextSaveWorks) {
     EXPECT_EQ(slurp(dir / "datos.ASC"), "1,300,0,1,0.1,0,0\r\n");
 }
 
-// Saves as an unprivileged user when the tests run as root, since permission bits
-// do not bind root. Returns the message shown, or "" when none was.
-static std::string saveAsUnprivileged(const fs::path& target) {
-    int pipefd[2];
-    if (::pipe(pipefd) != 0) return "pipe failed";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(pipefd[0]);
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
-        eh::test::FakeHost host;
-        BenchModel bench(host);
-        bench.Form_Load();
-        bench.Bot_Inter_Click();
-        bench.Acumular_Click();
-        host.answer = target.string();
-        bench.Salvar_Click();
-        const std::string shown = host.messages.empty() ? "" : host.messages[0].text;
-        if (::write(pipefd[1], shown.data(), shown.size()) < 0) ::_exit(3);
-        ::_exit(host.pointer.empty() || host.pointer.back() ? 4 : 0);
-    }
-    ::close(pipefd[1]);
-    std::string shown;
-    char buf[256];
-    for (ssize_t n; (n = ::read(pipefd[0], buf, sizeof buf)) > 0;)
-        shown.append(buf, static_cast<std::size_t>(n));
-    ::close(pipefd[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "child failed";
-    return shown;
-}
-
-TEST_F(SaveTest, ReadOnlyFolderAndFileAreError75) {
-    fs::permissions(dir, fs::perms::all);
-    { std::ofstream(dir / "ro") << "old"; }
-    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(saveAsUnprivileged(dir / "ro"), "Error 75: camino de acceso incorrecto");
-    EXPECT_EQ(slurp(dir / "ro"), "old");
-
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-    EXPECT_EQ(saveAsUnprivileged(dir / "nuevo"), "Error 75: camino de acceso incorrecto");
-    EXPECT_FALSE(fs::exists(dir / "nuevo"));
+TEST_F(SaveTest, NameEndingInSlashIsReportedAndWritesNothing) {
+    store(300.0f, 1.0f, 0.1f);
+    fs::create_directory(dir / "carpeta");
+    saveAs(dir / "carpeta/");
+    saveAs((dir / "nuevo").string() + "/");
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, "Error 52: nombre de fichero incorrecto");
+    EXPECT_EQ(host.messages[1].text, "Error 52: nombre de fichero incorrecto");
+    EXPECT_EQ(entries(), std::vector<std::string>{"carpeta"});
+    EXPECT_TRUE(fs::is_empty(dir / "carpeta"));
+    EXPECT_TRUE(busyRestored());
+    EXPECT_TRUE(bench.hasUnsavedRecords());
 }
 
 TEST_F(SaveTest, DeviceThatIsFullGivesTheGeneralForm) {
@@ -232,14 +202,76 @@ TEST_F(SaveTest, SavedValuesReadBackExactly) {
     EXPECT_EQ(k, 3);
 }
 
+// The bench's own texts for its eight codes, and the general form, with two blanks,
+// for every other code, the neighbours of the table's codes included.
 TEST(ErrorText, TableAndGeneralForms) {
-    eh::test::FakeHost host;
-    EXPECT_EQ(errorMessage(53, "x"), "Error 53: ese fichero no existe");
-    EXPECT_EQ(errorMessage(55, "x"), "Error 55: Fichero ya abierto");
-    EXPECT_EQ(errorMessage(11, "División por cero"), "Error  11: División por cero");
-    EXPECT_TRUE(errorClosesChannel(55));
-    EXPECT_TRUE(errorClosesChannel(62));
-    EXPECT_FALSE(errorClosesChannel(61));
+    struct Row {
+        int code;
+        const char* description;
+        const char* shown;
+        bool closesChannel;
+    };
+    const Row rows[] = {
+        {52, "x", "Error 52: nombre de fichero incorrecto", false},
+        {53, "x", "Error 53: ese fichero no existe", false},
+        {55, "x", "Error 55: Fichero ya abierto", true},
+        {62, "x", "Error 62: capacidad sobrepasada", true},
+        {64, "x", "Error 64: nombre de fichero incorrecto", false},
+        {71, "x", "Error 71: no se puede acceder al disco", false},
+        {75, "x", "Error 75: camino de acceso incorrecto", false},
+        {76, "x", "Error 76: no se encuentra el camino de acceso ", false},
+        {51, "d", "Error  51: d", false},
+        {54, "d", "Error  54: d", false},
+        {56, "d", "Error  56: d", false},
+        {61, "Disco lleno", "Error  61: Disco lleno", false},
+        {63, "d", "Error  63: d", false},
+        {65, "d", "Error  65: d", false},
+        {70, "d", "Error  70: d", false},
+        {72, "d", "Error  72: d", false},
+        {74, "d", "Error  74: d", false},
+        {77, "d", "Error  77: d", false},
+        {11, "División por cero", "Error  11: División por cero", false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(errorMessage(row.code, row.description), row.shown) << row.code;
+        EXPECT_EQ(errorClosesChannel(row.code), row.closesChannel) << row.code;
+    }
+}
+
+// What the user reads for each failure the system can report while saving.
+TEST(ErrorText, SystemErrorsGiveTheirMessages) {
+    struct Row {
+        int err;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {ENOENT, "Error 76: no se encuentra el camino de acceso "},
+        {ENOTDIR, "Error 76: no se encuentra el camino de acceso "},
+        {ELOOP, "Error 76: no se encuentra el camino de acceso "},
+        {EACCES, "Error 75: camino de acceso incorrecto"},
+        {EPERM, "Error 75: camino de acceso incorrecto"},
+        {EROFS, "Error 75: camino de acceso incorrecto"},
+        {EISDIR, "Error 75: camino de acceso incorrecto"},
+        {ETXTBSY, "Error 75: camino de acceso incorrecto"},
+        {ENAMETOOLONG, "Error 52: nombre de fichero incorrecto"},
+        {EINVAL, "Error 64: nombre de fichero incorrecto"},
+        {EILSEQ, "Error 64: nombre de fichero incorrecto"},
+        {ENXIO, "Error 71: no se puede acceder al disco"},
+        {ENODEV, "Error 71: no se puede acceder al disco"},
+        {EBUSY, "Error 71: no se puede acceder al disco"},
+        {EAGAIN, "Error 71: no se puede acceder al disco"},
+        {ENOSPC, "Error  61: Disco lleno"},
+        {EDQUOT, "Error  61: Disco lleno"},
+        {EFBIG, "Error  61: Disco lleno"},
+        {EMFILE, "Error  67: Demasiados ficheros abiertos"},
+        {ENFILE, "Error  67: Demasiados ficheros abiertos"},
+        {EIO, "Error  57: Error de entrada/salida en el dispositivo"},
+        {EEXIST, "Error  57: Error de entrada/salida en el dispositivo"},
+    };
+    for (const Row& row : rows) {
+        const FileError error = fileErrorFromErrno(row.err);
+        EXPECT_EQ(errorMessage(error.code, error.description), row.shown) << std::strerror(row.err);
+    }
 }
 
 TEST(ModelFaultReport, ImpossibleSampleIsReportedAndTheBenchGoesOn) {

@@ -9,6 +9,7 @@
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 #include "BenchInvariants.h"
@@ -33,7 +34,7 @@ long envNumber(const char* name, long fallback) {
 struct Coverage {
     float minT = 1e9f, maxT = 0.0f, maxB = 0.0f;
     double minVolt = 0.0, maxVolt = 0.0;
-    int filesChecked = 0, cancelledSaves = 0, fullRegister = 0, refusedClicks = 0;
+    int filesChecked = 0, cancelledSaves = 0, failedSaves = 0, fullRegister = 0, refusedClicks = 0;
 };
 
 class SoakRun {
@@ -69,6 +70,8 @@ public:
 private:
     bool step(const SoakEvent& event) {
         const int dialogsBefore = host_.dialogs;
+        const int messagesBefore = host_.messages;
+        const bool unsavedBefore = bench_.hasUnsavedRecords();
         const long notificationsBefore = notifications_;
         try {
             event.apply(bench_, random_);
@@ -81,29 +84,62 @@ private:
         }
         if (notifications_ == notificationsBefore) ++coverage_.refusedClicks;
         std::vector<std::string> broken = benchViolations(bench_);
-        if (host_.messages != 0) broken.push_back("message box requested: " + host_.lastMessage);
+        const int newMessages = host_.messages - messagesBefore;
+        const bool saveAsked = host_.dialogs != dialogsBefore;
+        if (saveAsked && host_.lastSaveMustFail(bench_.storedRecords())) {
+            checkFailedSave(broken, newMessages, unsavedBefore);
+        } else {
+            if (newMessages != 0) broken.push_back("message box requested: " + host_.lastMessage);
+            if (saveAsked && host_.lastKind != SoakHost::Answer::DiskFull) checkSavedFile(broken);
+        }
         if (host_.busyPointer) broken.push_back("busy pointer left on");
         if (badNotification_) broken.push_back("notification for an unknown widget");
-        if (host_.dialogs != dialogsBefore) checkSavedFile(broken);
         for (const auto& line : broken) report_ += "  " + line + "\n";
         return broken.empty();
     }
 
-    // A save that was not cancelled left a file with one line per stored record.
+    static std::string contentOf(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+
+    // A save that was not cancelled left a file holding exactly the register.
     void checkSavedFile(std::vector<std::string>& broken) {
         if (!host_.lastAnswer) {
             ++coverage_.cancelledSaves;
             return;
         }
-        std::ifstream in(*host_.lastAnswer, std::ios::binary);
-        const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        long lines = 0;
-        for (std::size_t p = content.find("\r\n"); p != std::string::npos; p = content.find("\r\n", p + 2))
-            ++lines;
-        if (!in.is_open() || lines != bench_.storedRecords() || (!content.empty() && content.back() != '\n'))
-            broken.push_back("saved file " + *host_.lastAnswer + " has " + std::to_string(lines) +
-                             " lines for " + std::to_string(bench_.storedRecords()) + " records");
+        const std::string expected = bench_.registerContent();
+        if (contentOf(*host_.lastAnswer) != expected)
+            broken.push_back("saved file " + *host_.lastAnswer + " differs from the register of " +
+                             std::to_string(bench_.storedRecords()) + " records");
+        if (bench_.hasUnsavedRecords()) broken.push_back("records still unsaved after a save");
+        saved_[*host_.lastAnswer] = expected;
+        checkFolder(broken);
         ++coverage_.filesChecked;
+    }
+
+    // A save that cannot succeed says so once, keeps the records unsaved and touches
+    // no file saved before.
+    void checkFailedSave(std::vector<std::string>& broken, int newMessages, bool unsavedBefore) {
+        if (newMessages != 1 || host_.lastMessage.rfind("MENSAJE DE ERROR: Error ", 0) != 0)
+            broken.push_back(std::to_string(newMessages) + " messages for the failed save to " +
+                             *host_.lastAnswer + ", the last: " + host_.lastMessage);
+        if (bench_.hasUnsavedRecords() != unsavedBefore)
+            broken.push_back("a failed save changed what is unsaved");
+        for (const auto& [path, content] : saved_)
+            if (contentOf(path) != content) broken.push_back("a failed save changed " + path);
+        checkFolder(broken);
+        ++coverage_.failedSaves;
+    }
+
+    // Nothing but the data files, and the read-only one, in the save folder.
+    void checkFolder(std::vector<std::string>& broken) {
+        for (const auto& entry : std::filesystem::directory_iterator(host_.folder())) {
+            const std::string name = entry.path().filename().string();
+            if (name != "registro.ASC" && name != "medidas.asc" && name != "solo-lectura.ASC")
+                broken.push_back("stray file in the save folder: " + name);
+        }
     }
 
     void observe() {
@@ -132,6 +168,7 @@ private:
     BenchModel bench_;
     std::deque<std::string_view> recent_;
     std::string report_;
+    std::map<std::string, std::string> saved_; // path -> what the last save there wrote
     long notifications_ = 0;
     bool badNotification_ = false;
     Coverage coverage_;
@@ -141,7 +178,7 @@ class Soak : public ::testing::TestWithParam<char> {};
 
 TEST_P(Soak, EveryEventInAnyOrderKeepsTheBenchSound) {
     const long total = envNumber("TARVELO_SOAK_EVENTS", kDefaultEvents);
-    const auto seed = static_cast<unsigned>(envNumber("TARVELO_SOAK_SEED", 20240611));
+    const auto seed = static_cast<unsigned>(envNumber("TARVELO_SOAK_SEED", 20240614));
     const char separator = GetParam();
     const long events = separator == '.' ? total / 2 : total - total / 2;
 
@@ -150,8 +187,9 @@ TEST_P(Soak, EveryEventInAnyOrderKeepsTheBenchSound) {
     const Coverage& c = run.coverage();
     std::cout << "[ soak     ] " << events << " events, T " << c.minT << ".." << c.maxT << " K, B up to "
               << c.maxB << " G, readings " << c.minVolt << ".." << c.maxVolt << " V, " << c.filesChecked
-              << " files saved, " << c.cancelledSaves << " saves cancelled, full register " << c.fullRegister
-              << " times, " << c.refusedClicks << " events changed no widget\n";
+              << " files saved, " << c.failedSaves << " saves failed, " << c.cancelledSaves
+              << " saves cancelled, full register " << c.fullRegister << " times, " << c.refusedClicks
+              << " events changed no widget\n";
 
     // With the default number of events the run must have reached the corners of
     // the bench; fewer events are for quick local runs.
@@ -163,6 +201,7 @@ TEST_P(Soak, EveryEventInAnyOrderKeepsTheBenchSound) {
     EXPECT_GT(c.maxVolt, 0.0);
     EXPECT_GT(c.filesChecked, 10);
     EXPECT_GT(c.cancelledSaves, 0);
+    EXPECT_GT(c.failedSaves, 10);
     EXPECT_GT(c.fullRegister, 0) << "the register was never filled";
     EXPECT_GT(c.refusedClicks, 0);
 }

@@ -1,0 +1,69 @@
+// A bench as the program runs it, for the recovery tests: stores the records asked
+// for, optionally saves them or opens a modal message box, prints "ready" and waits
+// to be ended from outside.
+//   recovery_child <records> <none|saved|dialog>
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/SessionGuard.h"
+#include "bench/BenchModel.h"
+#include "ui/QtBenchHost.h"
+
+namespace {
+
+// Record k: 300 + k K, the field of 10 A (9000 G), 10 mA, 2.5 V, -1.25 V and 1.25 V
+// divided by k.
+void storeRecords(eh::BenchModel& bench, int count) {
+    bench.Bot_Inter_Click();
+    bench.I_Iman_Max = 10.0f;
+    bench.I_Fuente = 10.0f;
+    for (int k = 1; k <= count; ++k) {
+        bench.T_Medida = 300.0f + static_cast<float>(k);
+        bench.Lectura_Ro = eh::TaggedNumber::single(2.5f / static_cast<float>(k));
+        bench.Lectura_EH_Neg = -1.25f / static_cast<float>(k);
+        bench.Lectura_EH_Pos = eh::TaggedNumber::dbl(1.25 / k);
+        bench.Acumular_Click();
+    }
+}
+
+class AnswerHost : public eh::QtBenchHost {
+public:
+    std::optional<std::string> askSaveFileName(const eh::SaveDialogRequest&) override { return answer; }
+    std::optional<std::string> answer;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 3) return 2;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvelo"));
+    AnswerHost host;
+    eh::BenchModel bench(host);
+    bench.Form_Load();
+    storeRecords(bench, std::atoi(argv[1]));
+    eh::SessionGuard guard(bench, eh::SessionGuard::defaultFolder());
+
+    const std::string mode = argv[2];
+    if (mode == "saved") {
+        host.answer = std::string(std::getenv("TARVELO_TEST_SAVE_AS"));
+        bench.Salvar_Click();
+    }
+    const auto sayReady = [] {
+        std::puts("ready");
+        std::fflush(stdout);
+    };
+    if (mode == "dialog") {
+        // Ready only once the message box runs its own event loop.
+        QTimer::singleShot(0, [&host, sayReady] {
+            QTimer::singleShot(0, sayReady);
+            host.showMessage("Esperando", "MENSAJE DE ERROR");
+        });
+    } else {
+        QTimer::singleShot(0, sayReady);
+    }
+    return app.exec();
+}
