@@ -7,6 +7,7 @@
 #include "app/SessionGuard.h"
 #include "ui/BenchFonts.h"
 #include "ui/MainWindow.h"
+#include "ui/SpanishTranslations.h"
 
 int main(int argc, char* argv[]) {
     eh::markProcessStart();
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     // The bench's own default font for every widget and dialog, so that no other
     // family has to be looked up and loaded.
     QApplication::setFont(eh::defaultBenchFont());
+    eh::installSpanishTranslations(app);
 
     eh::EH window;
     const QString dataFolder = eh::SessionGuard::defaultFolder();

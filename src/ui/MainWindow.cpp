@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "ui/BenchControls.h"
 #include "ui/BenchFonts.h"
 #include "ui/BenchLayout.h"
 #include "ui/BenchSurface.h"
@@ -24,6 +25,13 @@ char localeDecimalSeparator() {
     if (point.size() != 1) return '.';
     const char c = point.at(0).toLatin1();
     return c != 0 ? c : '.';
+}
+
+// From the window's corner to the far edges of everything laid on the surface.
+QSize layoutExtent(const QWidget* surface) {
+    QRect all;
+    for (const QWidget* w : surface->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) all |= w->geometry();
+    return {all.right() + 1, all.bottom() + 1};
 }
 
 } // namespace
@@ -54,11 +62,29 @@ EH::EH(QWidget* parent) : QWidget(parent), host_(this), model_(host_, localeDeci
     connectEvents();
     connectHelp();
 
+    setUpKeyboardAndHints();
+
     mirrorAll();
     model_.setChangeListener([this](WidgetId id) { mirror(id); });
     model_.Form_Load();
 
-    resize(rectFromTwips(0, 0, kClientWidthTwips, kClientHeightTwips).size());
+    // The layout reaches a little past the nominal client area (the right column of
+    // panels and the magnet panel); the window never hides any of it.
+    const QSize client = rectFromTwips(0, 0, kClientWidthTwips, kClientHeightTwips).size();
+    setMinimumSize(client.expandedTo(layoutExtent(surface_)));
+    resize(minimumSize());
+}
+
+void EH::setUpKeyboardAndHints() {
+    QWidget* previous = nullptr;
+    for (const ControlHint& control : controlsInTabOrder()) {
+        QWidget* w = named(control.name);
+        w->setToolTip(QString::fromUtf8(control.tooltip));
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
+    for (const ControlHint& readout : readoutHints())
+        named(readout.name)->setToolTip(QString::fromUtf8(readout.tooltip));
 }
 
 QWidget* EH::named(const char* name) const {

@@ -28,6 +28,10 @@ public:
     // the chapter links do.
     void openChapter(const QString& fileName);
 
+protected:
+    // With unsaved measurements in the register, asks before the program ends.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void bindWidgets(const QHash<QString, QWidget*>& widgets);
     void connectEvents();
@@ -38,6 +42,9 @@ private:
     QWidget* bound(WidgetId id) const { return bound_[static_cast<std::size_t>(id)]; }
     QWidget* named(const char* name) const;
     void openSampleInfo();
+    void accumulate();
+    void emptyRegister();
+    void setUpKeyboardAndHints();
     QTimer& timerFor(WidgetId id);
 
     QtBenchHost host_;

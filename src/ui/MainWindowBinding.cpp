@@ -46,8 +46,6 @@ constexpr Route kClicks[] = {
     {WidgetId::Bot_Volt_On, &BenchModel::Bot_Volt_On_Click},
     {WidgetId::Bot_Iman_On, &BenchModel::Bot_Iman_On_Click},
     {WidgetId::Bot_Inter, &BenchModel::Bot_Inter_Click},
-    {WidgetId::Acumular, &BenchModel::Acumular_Click},
-    {WidgetId::Reset, &BenchModel::Reset_Click},
     {WidgetId::Salvar, &BenchModel::Salvar_Click},
 };
 
@@ -84,6 +82,11 @@ void EH::connectEvents() {
     for (const Route& route : kClicks)
         connect(static_cast<BenchButton*>(bound(route.id)), &QAbstractButton::clicked, this,
                 [model, op = route.operation] { (model->*op)(); });
+    // The register buttons pass through the window's guards (MainWindowRegister.cpp).
+    connect(static_cast<BenchButton*>(bound(WidgetId::Acumular)), &QAbstractButton::clicked, this,
+            &EH::accumulate);
+    connect(static_cast<BenchButton*>(bound(WidgetId::Reset)), &QAbstractButton::clicked, this,
+            &EH::emptyRegister);
     for (const Route& route : kLatches)
         connect(static_cast<LatchButton*>(bound(route.id)), &QAbstractButton::clicked, this, [this, route] {
             (model_.*route.operation)();

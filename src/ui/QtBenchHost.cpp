@@ -1,5 +1,6 @@
 #include "ui/QtBenchHost.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,13 +18,22 @@ void QtBenchHost::showMessage(const std::string& text, const std::string& title)
     box.exec();
 }
 
+// Only a folder that exists: the dialog would put the name of a missing one into its
+// file-name field, where Enter saves to a file of that name.
 QString QtBenchHost::startFolder() const {
-    if (!lastFile_.isEmpty()) return QFileInfo(lastFile_).absolutePath();
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!lastFile_.isEmpty()) {
+        const QString last = QFileInfo(lastFile_).absolutePath();
+        if (QFileInfo(last).isDir()) return last;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    if (QFileInfo(QDir::homePath()).isDir()) return QDir::homePath();
+    return QDir::rootPath();
 }
 
 QString QtBenchHost::startName() const {
-    return lastFile_.isEmpty() ? QString() : QFileInfo(lastFile_).fileName();
+    if (lastFile_.isEmpty() || QFileInfo(lastFile_).absolutePath() != startFolder()) return QString();
+    return QFileInfo(lastFile_).fileName();
 }
 
 std::optional<std::string> QtBenchHost::askSaveFileName(const SaveDialogRequest& request) {

@@ -19,8 +19,9 @@ public:
     std::optional<std::string> askSaveFileName(const SaveDialogRequest& request) override;
     void setBusyPointer(bool busy) override;
 
-    // Where the next save dialog starts: the last file chosen in this run, else the
-    // documents folder.
+    // Where the next save dialog starts: the folder of the last file chosen in this
+    // run, else the documents folder, else the home folder, whichever exists first;
+    // the name field offers the last file's name only in its own folder.
     QString startFolder() const;
     QString startName() const;
 

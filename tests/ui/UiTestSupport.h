@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QColor>
 #include <QLocale>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace eh::test {
 
@@ -18,6 +21,11 @@ template <class T> T* child(const QObject& parent, const char* name) {
     return found;
 }
 
+inline void click(const QObject& window, const char* name) {
+    QWidget* w = child<QWidget>(window, name);
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
 // A readout text as the bench writes it with the user's decimal separator.
 inline QString localized(QString text) {
     return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
@@ -27,19 +35,43 @@ inline QColor rgb(int r, int g, int b) {
     return QColor(r, g, b);
 }
 
-// Runs `handle` on the first modal window that opens after this call (polling the
-// event loop, so it works from inside the window's own exec()).
-inline void onNextModal(std::function<void(QWidget*)> handle, QWidget* notThis = nullptr) {
-    auto* poll = new QTimer;
+// Runs `handle` on the first modal window that opens while the returned watcher lives
+// (polling the event loop, so it works from inside the window's own exec()).
+[[nodiscard]] inline std::unique_ptr<QTimer> onNextModal(std::function<void(QWidget*)> handle,
+                                                         QWidget* notThis = nullptr) {
+    auto poll = std::make_unique<QTimer>();
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, handle = std::move(handle), notThis] {
+    QTimer* raw = poll.get();
+    QObject::connect(raw, &QTimer::timeout, [raw, handle = std::move(handle), notThis] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == notThis) return;
-        poll->stop();
-        poll->deleteLater();
+        raw->stop();
         handle(modal);
     });
     poll->start();
+    return poll;
 }
+
+// Fails the running test and closes every modal window still open after `ms`, so a
+// dialog nobody answered ends the test instead of hanging it.
+class ModalWatchdog {
+public:
+    explicit ModalWatchdog(int ms = 5000) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            QTest::qFail("a modal window was left open", __FILE__, __LINE__);
+            for (int i = 0; i < 10; ++i) {
+                QPointer<QWidget> modal = QApplication::activeModalWidget();
+                if (!modal) break;
+                modal->close();
+                QApplication::processEvents();
+            }
+        });
+        timer_.start(ms);
+    }
+
+private:
+    QTimer timer_;
+};
 
 } // namespace eh::test

@@ -59,9 +59,9 @@ NodePtr currentRise() {
 
 NodePtr fieldOfCurrent() {
     return row({variable(QStringLiteral("B")), upright(QStringLiteral("(")), variable(QStringLiteral("I")),
-                upright(QStringLiteral(")")), equals(), upright(QStringLiteral("0.105")),
+                upright(QStringLiteral(")")), equals(), upright(QStringLiteral("0.1")),
                 op(kTimes, Spacing::Medium), variable(QStringLiteral("I")), op(kMinus, Spacing::Medium),
-                upright(QStringLiteral("0.0012")), op(kTimes, Spacing::Medium),
+                upright(QStringLiteral("0.001")), op(kTimes, Spacing::Medium),
                 superscript(variable(QStringLiteral("I")), upright(QStringLiteral("2")))});
 }
 

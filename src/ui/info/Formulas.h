@@ -9,6 +9,6 @@ formula::NodePtr resistivity();     // ρ = V_r·a·d / (I·L)
 formula::NodePtr hallCoefficient(); // R_H = V_H·d / (I·B)
 formula::NodePtr currentFall();     // I(t) = I_Max·e^(−t/τ)
 formula::NodePtr currentRise();     // I(t) = I_Max·(1 − e^(−t/τ))
-formula::NodePtr fieldOfCurrent();  // B(I) = 0.105 × I − 0.0012 × I²
+formula::NodePtr fieldOfCurrent();  // B(I) = 0.1 × I − 0.001 × I², teslas from amperes
 
 } // namespace eh::formulas

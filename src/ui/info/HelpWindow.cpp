@@ -47,6 +47,11 @@ QLabel* HelpWindow::addLabel(const QString& name, QRect rect, const QString& tex
     }
     label->setPalette(pal);
     label->setText(text);
+    // The boxes were measured for fonts with tighter lines than the installed ones: a
+    // text that needs more height grows its box downwards rather than lose the foot
+    // of its last line.
+    const int needed = label->heightForWidth(rect.width());
+    if (needed > rect.height()) label->resize(rect.width(), needed);
     return label;
 }
 

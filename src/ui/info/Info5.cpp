@@ -15,7 +15,7 @@ Info5::Info5(QWidget* parent)
                  "medidas, en el orden siguiente:"));
     addLabel(
         QStringLiteral("Label2"), twRect(240, 960, 7935, 495),
-        QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(+B)  -  VH(-B)"),
+        QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(-B)  -  VH(+B)"),
         {.color = kBlue});
     addLabel(QStringLiteral("Label3"), twRect(240, 1440, 6375, 495),
              QStringLiteral("En número de medidas acumuladas aparece en el contador"));

@@ -1,12 +1,15 @@
 #include "ui/widgets/BenchButton.h"
 
+#include <QKeyEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
 namespace eh {
 
 BenchButton::BenchButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setCaptionColor(QColor(192, 0, 0));
-    // The bench is operated with the mouse; keyboard focus would leave a focus frame
-    // on the small buttons.
-    setFocusPolicy(Qt::NoFocus);
+    // Tab only: a mouse click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setAutoDefault(false);
 }
 
@@ -16,6 +19,27 @@ void BenchButton::setCaptionColor(const QColor& color) {
     pal.setColor(QPalette::Active, QPalette::ButtonText, color);
     pal.setColor(QPalette::Inactive, QPalette::ButtonText, color);
     setPalette(pal);
+}
+
+void BenchButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    // The style's own focus mark is replaced by the bench's dotted frame.
+    option.state &= ~QStyle::State_HasFocus;
+    p.drawControl(QStyle::CE_PushButton, option);
+    if (focus_.visible(*this)) drawFocusFrame(p, rect().adjusted(3, 3, -3, -3));
+}
+
+void BenchButton::focusInEvent(QFocusEvent* event) {
+    focus_.focusIn(event);
+    QPushButton::focusInEvent(event);
+}
+
+void BenchButton::keyPressEvent(QKeyEvent* event) {
+    focus_.keyPressed();
+    update();
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace eh

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/widgets/FittedText.h"
+
 namespace eh {
 namespace {
 
@@ -41,12 +43,13 @@ void GroupFrame::paintEvent(QPaintEvent*) {
 
     if (!caption_.isEmpty()) {
         const int width = fm.horizontalAdvance(caption_);
-        const QRect label(kCaptionIndent, 0, qMin(width, rect().width() - kCaptionIndent), fm.height());
+        // Kept clear of the right border; a longer caption is narrowed to fit.
+        const QRect label(kCaptionIndent, 0, qMin(width, rect().width() - 2 * kCaptionIndent), fm.height());
         // The caption interrupts the border on the background of the frame's surface.
         p.fillRect(label, palette().color(backgroundRole()));
         p.setPen(palette().color(QPalette::WindowText));
         p.setFont(font());
-        p.drawText(label.left(), fm.ascent(), caption_);
+        drawFittedText(p, label, Qt::AlignLeft | Qt::AlignTop, caption_);
     }
 }
 

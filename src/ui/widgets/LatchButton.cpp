@@ -9,7 +9,7 @@ LatchButton::LatchButton(const QIcon& picture, const QSize& pictureSize, QWidget
     : QAbstractButton(parent) {
     setIcon(picture);
     setIconSize(pictureSize);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void LatchButton::setLatched(bool down) {
@@ -44,6 +44,18 @@ void LatchButton::paintEvent(QPaintEvent*) {
     place.moveCenter(r.center());
     if (sunken) place.translate(1, 1);
     p.drawPixmap(place, picture);
+    if (focus_.visible(*this)) drawFocusFrame(p, r.adjusted(3, 3, -3, -3));
+}
+
+void LatchButton::focusInEvent(QFocusEvent* event) {
+    focus_.focusIn(event);
+    QAbstractButton::focusInEvent(event);
+}
+
+void LatchButton::keyPressEvent(QKeyEvent* event) {
+    focus_.keyPressed();
+    update();
+    QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace eh

@@ -1,8 +1,11 @@
 #pragma once
 // A two-state picture button. It does not toggle itself: a click only reports the
 // press, and whoever owns the state (the bench) says whether it now stands down.
+// Reached with Tab and pressed with Space.
 
 #include <QAbstractButton>
+
+#include "ui/widgets/FocusCue.h"
 
 namespace eh {
 
@@ -18,8 +21,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    FocusCue focus_;
     bool latched_ = false;
 };
 

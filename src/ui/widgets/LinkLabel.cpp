@@ -1,11 +1,16 @@
 #include "ui/widgets/LinkLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/widgets/FittedText.h"
 
 namespace eh {
 
 LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void LinkLabel::setTextColor(const QColor& color) {
@@ -14,12 +19,51 @@ void LinkLabel::setTextColor(const QColor& color) {
     setPalette(pal);
 }
 
+// True when the label shows its text as it is: on one line, or wrapped onto lines that
+// all fit its height.
+bool LinkLabel::wrapsToFit() const {
+    const QFontMetrics fm(font());
+    if (fm.horizontalAdvance(text()) <= contentsRect().width()) return true;
+    return wordWrap() && heightForWidth(width()) <= height();
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    if (wrapsToFit()) {
+        QLabel::paintEvent(event);
+    } else {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        drawFittedText(p, contentsRect(), alignment(), text());
+    }
+    if (focus_.visible(*this)) {
+        QPainter p(this);
+        drawFocusFrame(p, rect());
+    }
+}
+
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
     click_.press(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click_.release(event, rect())) emit clicked();
+}
+
+void LinkLabel::focusInEvent(QFocusEvent* event) {
+    focus_.focusIn(event);
+    QLabel::focusInEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    focus_.keyPressed();
+    update();
+    if (!event->isAutoRepeat() && isActivationKey(event->key())) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 } // namespace eh

@@ -20,6 +20,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int captionLeft(const QRect& area, int width) const;
+    QRect captionRoom(const QRect& area, int width, int height) const;
+
     QString caption_;
     Qt::Alignment place_;
     CableStubs stubs_;

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/widgets/FittedText.h"
+
 namespace eh {
 
 Readout::Readout(const QFont& font, Qt::Alignment alignment, QWidget* parent) : QLabel(parent) {
@@ -22,10 +24,14 @@ void Readout::setTextColor(const QColor& color) {
     setPalette(pal);
 }
 
-void Readout::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    // Drawn here rather than as a QFrame border, which would take the text colour.
+void Readout::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    p.setFont(font());
+    p.setPen(textColor());
+    // A number wider than the box (10.00 A in the magnet readouts) is narrowed rather
+    // than cut: a cut leading digit would read as another number.
+    drawFittedText(p, contentsRect(), alignment(), text());
+    // Drawn here rather than as a QFrame border, which would take the text colour.
     p.setPen(Qt::black);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -118,7 +118,7 @@ void FormulaTest::formulasSayWhatTheWindowsTeach() {
     const QString dot = QStringLiteral("\u00B7");
 
     const Layout field = eh::formulas::fieldOfCurrent()->layout(style);
-    QCOMPARE(allText(field), "B(I)=0.105" + times + "I" + minus + "0.0012" + times + "I2");
+    QCOMPARE(allText(field), "B(I)=0.1" + times + "I" + minus + "0.001" + times + "I2");
     QVERIFY(field.bars.empty());
     const GlyphRun* square = findRun(field, "2");
     QVERIFY(square->origin.y() < 0);

@@ -110,8 +110,6 @@ private slots:
     void everyLabelTextFitsItsRectangle();
     void samplesWindowShowsTheSelectedSample();
     void placedFromTheMainWindowSizeNotItsPosition();
-    void largerThanTheMainWindowStaysOnScreen();
-    void timersKeepTickingWhileOpen();
     void drawingsAndFormulasArePainted();
     void cleanupTestCase();
 
@@ -178,9 +176,6 @@ void HelpWindowsTest::textsKeepTheirBlanksAndQuotes() {
     };
     QVERIFY(text(info2, "Label1").contains(QStringLiteral("interruptores \" - \" y \"+\"  conectan")));
     QVERIFY(text(info2, "Label2").startsWith(QStringLiteral("Al conectar o desconectar  las")));
-    QCOMPARE(
-        text(info5, "Label2"),
-        QStringLiteral("Número  -  Temperatura  -   Campo  -   Intensidad  -   VR  -   VH(+B)  -  VH(-B)"));
     QVERIFY(text(info5, "Label4").endsWith(QStringLiteral("indicados arriba. ")));
     QVERIFY(text(info5, "Label5").startsWith(QStringLiteral("El  botón \"Inicializar\"")));
 }
@@ -188,26 +183,27 @@ void HelpWindowsTest::textsKeepTheirBlanksAndQuotes() {
 void HelpWindowsTest::everyLabelTextFitsItsRectangle() {
     QList<QDialog*> windows{new eh::Info1, new eh::Info2, new eh::Info3(kSample2),
                             new eh::Info4, new eh::Info5, new eh::Acerca};
+    QStringList cut;
     for (QDialog* w : windows) {
         for (QLabel* label : w->findChildren<QLabel*>()) {
             const QFontMetrics fm(label->font());
             const QRect needed = fm.boundingRect(QRect(0, 0, label->width(), 10000),
                                                  int(label->alignment()) | Qt::TextWordWrap, label->text());
-            // Every wrapped line shows; only the descent of the last one may be cut off.
-            const int lines = (needed.height() + fm.leading()) / fm.lineSpacing();
-            const int visibleHeight = (lines - 1) * fm.lineSpacing() + fm.ascent();
+            // Every wrapped line shows whole, descenders included.
+            const int visibleHeight = needed.height();
             int widestWord = 0;
             for (const QString& word : label->text().split(QLatin1Char(' ')))
                 widestWord = std::max(widestWord, fm.horizontalAdvance(word));
-            QVERIFY2(visibleHeight <= label->height() && widestWord <= label->width(),
-                     qPrintable(w->windowTitle() + " " + label->objectName() + " needs " +
-                                QString::number(visibleHeight) + " of " + QString::number(label->height())));
+            if (visibleHeight > label->height() || widestWord > label->width())
+                cut << w->windowTitle() + " " + label->objectName() + " needs " +
+                           QString::number(visibleHeight) + " of " + QString::number(label->height());
         }
         // Fonts resolve to installed families, not to a fallback.
         QVERIFY(
             w->findChild<QLabel*>(QStringLiteral("Label1"))->fontInfo().family().startsWith("Liberation"));
     }
     qDeleteAll(windows);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
 void HelpWindowsTest::samplesWindowShowsTheSelectedSample() {
@@ -251,35 +247,6 @@ void HelpWindowsTest::placedFromTheMainWindowSizeNotItsPosition() {
     const Seen moved = runOpen(eh::showInfo5, main_, CloseBy::Command1);
     main_->move(40, 30);
     QCOMPARE(moved.frame.topLeft(), expected);
-}
-
-void HelpWindowsTest::largerThanTheMainWindowStaysOnScreen() {
-    const QSize before = main_->size();
-    main_->resize(300, 200);
-    const Seen seen = runOpen(eh::showInfo4, main_, CloseBy::Command1);
-    main_->resize(before);
-    const QRect area = main_->screen()->availableGeometry();
-    QVERIFY(seen.frame.width() > 300);
-    QCOMPARE(seen.frame.topLeft(), area.topLeft());
-    QVERIFY(area.contains(seen.frame));
-}
-
-void HelpWindowsTest::timersKeepTickingWhileOpen() {
-    int ticks = 0;
-    QTimer bench;
-    connect(&bench, &QTimer::timeout, [&] { ++ticks; });
-    bench.start(10);
-    int ticksWhenOpen = -1;
-    QTimer::singleShot(20, [&] { ticksWhenOpen = ticks; });
-    QTimer::singleShot(400, [] {
-        if (QWidget* w = QApplication::activeModalWidget()) w->close();
-    });
-    eh::showInfo2(main_); // returns only when the window has been closed
-    const int ticksAtClose = ticks;
-    bench.stop();
-    QVERIFY(ticksWhenOpen >= 0);
-    QVERIFY2(ticksAtClose - ticksWhenOpen >= 10,
-             qPrintable(QStringLiteral("%1 ticks while open").arg(ticksAtClose - ticksWhenOpen)));
 }
 
 void HelpWindowsTest::drawingsAndFormulasArePainted() {
