@@ -1,0 +1,102 @@
+#include "analysis/AnalysisOptions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace eh::analysis {
+
+const char* const kAnalysisUsage =
+    "Uso: tarvelo-analisis [--muestra 1|2] [--tabla T.csv] [--ajustes A.csv] [--informe I.pdf]\n"
+    "                      [--rango-gap 500:800] [--rango-movilidad 100:300]\n"
+    "                      [--temperatura-campo 300] [--formato es] [datos.asc ...]\n"
+    "Con --tabla, --ajustes o --informe analiza un fichero de datos sin ventana; sin ellos\n"
+    "abre la ventana de análisis con los ficheros dados.\n"
+    "  --formato es   separa con punto y coma y escribe coma decimal (hojas de cálculo en español)\n";
+
+namespace {
+
+std::optional<double> parsePositive(const std::string& text) {
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc{} || ptr != text.data() + text.size() || !std::isfinite(v) || v <= 0)
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+std::optional<Range> parseRange(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos) return std::nullopt;
+    const auto lo = parsePositive(text.substr(0, colon));
+    const auto hi = parsePositive(text.substr(colon + 1));
+    if (!lo || !hi || *lo > *hi) return std::nullopt;
+    return Range{*lo, *hi};
+}
+
+std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::string>& args,
+                                                    std::string& error) {
+    AnalysisOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& opt = args[i];
+        if (opt == "--ayuda" || opt == "-h" || opt == "--help") {
+            o.help = true;
+            return o;
+        }
+        if (opt.empty() || opt[0] != '-' || opt == "-") {
+            o.dataFiles.push_back(opt);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = "falta el valor de " + opt;
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (opt == "--tabla")
+            o.tableFile = value;
+        else if (opt == "--ajustes")
+            o.fitsFile = value;
+        else if (opt == "--informe")
+            o.reportFile = value;
+        else if (opt == "--muestra") {
+            if (value != "1" && value != "2") {
+                error = "la muestra debe ser 1 o 2";
+                return std::nullopt;
+            }
+            o.sample = value == "1" ? 1 : 2;
+        } else if (opt == "--rango-gap" || opt == "--rango-movilidad") {
+            const auto range = parseRange(value);
+            if (!range) {
+                error = "rango no válido para " + opt + ": " + value + " (se espera MIN:MAX en K)";
+                return std::nullopt;
+            }
+            (opt == "--rango-gap" ? o.fits.gap : o.fits.mobility) = *range;
+        } else if (opt == "--temperatura-campo") {
+            const auto t = parsePositive(value);
+            if (!t) {
+                error = "temperatura no válida: " + value;
+                return std::nullopt;
+            }
+            o.fits.fieldTemperatureK = *t;
+        } else if (opt == "--formato") {
+            if (value == "es")
+                o.style = CsvStyle::SemicolonComma;
+            else if (value == "punto")
+                o.style = CsvStyle::CommaPoint;
+            else {
+                error = "formato desconocido: " + value + " (es o punto)";
+                return std::nullopt;
+            }
+        } else {
+            error = "opción desconocida: " + opt;
+            return std::nullopt;
+        }
+    }
+    if (o.headless() && o.dataFiles.size() != 1) {
+        error = o.dataFiles.empty() ? "falta el fichero de datos" : "sin ventana se analiza un solo fichero";
+        return std::nullopt;
+    }
+    return o;
+}
+
+} // namespace eh::analysis

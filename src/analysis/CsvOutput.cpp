@@ -1,0 +1,83 @@
+#include "analysis/CsvOutput.h"
+
+#include <charconv>
+
+namespace eh::analysis {
+
+const char* const kTableHeader = "registro,T_K,B_G,I_mA,Vr_V,Vmenos_V,Vmas_V,VH_V,rho_ohm_cm,sigma_S_cm,"
+                                 "RH_cm3_C,tipo,densidad_cm3,muH_cm2_Vs";
+const char* const kFitsHeader = "ajuste,valor,incertidumbre,unidad,puntos,T_min,T_max,R2";
+
+std::string formatNumber(std::optional<double> value, CsvStyle style) {
+    if (!value) return {};
+    // As printf's "%.7g", without its locale and much faster (tables of a million rows).
+    char buf[40];
+    const auto result = std::to_chars(buf, buf + sizeof buf, *value, std::chars_format::general, 7);
+    std::string s(buf, result.ptr);
+    if (style == CsvStyle::SemicolonComma)
+        for (char& c : s)
+            if (c == '.') c = ',';
+    return s;
+}
+
+namespace {
+
+char separatorOf(CsvStyle style) {
+    return style == CsvStyle::SemicolonComma ? ';' : ',';
+}
+
+std::string header(const char* commaHeader, CsvStyle style) {
+    std::string h = commaHeader;
+    if (style == CsvStyle::SemicolonComma)
+        for (char& c : h)
+            if (c == ',') c = ';';
+    return h + "\n";
+}
+
+} // namespace
+
+std::string tableCsv(const std::vector<Record>& records, const std::vector<Derived>& derived,
+                     CsvStyle style) {
+    const char sep = separatorOf(style);
+    std::string out = header(kTableHeader, style);
+    out.reserve(out.size() + records.size() * 160);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const Record& r = records[i];
+        const Derived& d = derived[i];
+        const std::optional<double> cells[] = {r.number,   r.temperatureK, r.fieldG,  r.currentMa,
+                                               r.vrV,      r.vMinusV,      r.vPlusV,  d.hallV,
+                                               d.rhoOhmCm, d.sigmaSCm,     d.hallCm3C};
+        for (std::size_t c = 0; c < std::size(cells); ++c) {
+            if (c > 0) out += sep;
+            out += formatNumber(cells[c], style);
+        }
+        out += sep;
+        out += carrierLetter(d.carrier);
+        out += sep;
+        out += formatNumber(d.densityCm3, style);
+        out += sep;
+        out += formatNumber(d.mobilityCm2Vs, style);
+        out += '\n';
+    }
+    return out;
+}
+
+std::string fitsCsv(const std::vector<FitResult>& fits, CsvStyle style) {
+    const char sep = separatorOf(style);
+    std::string out = header(kFitsHeader, style);
+    for (const FitResult& f : fits) {
+        out += fitName(f.kind);
+        out += sep + formatNumber(f.value, style);
+        out += sep + formatNumber(f.uncertainty, style);
+        out += sep;
+        out += fitUnit(f.kind);
+        out += sep + std::to_string(f.used.size());
+        out += sep + formatNumber(f.range.minK, style);
+        out += sep + formatNumber(f.range.maxK, style);
+        out += sep + formatNumber(f.line ? std::optional<double>(f.line->rSquared) : std::nullopt, style);
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace eh::analysis

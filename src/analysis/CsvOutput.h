@@ -1,0 +1,30 @@
+#pragma once
+// The table of records with every derived quantity, and the table of fit results,
+// as comma-separated text in either convention.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/DataReader.h"
+#include "analysis/Fits.h"
+#include "analysis/Quantities.h"
+
+namespace eh::analysis {
+
+enum class CsvStyle {
+    CommaPoint,     // "," between fields, "." in numbers
+    SemicolonComma, // ";" between fields, "," in numbers: spreadsheets in Spanish
+};
+
+// Seven significant digits, shortest form ("300", "0.8253268", "2.000354e+15");
+// empty for an absent value.
+std::string formatNumber(std::optional<double> value, CsvStyle style);
+
+extern const char* const kTableHeader;
+extern const char* const kFitsHeader;
+
+std::string tableCsv(const std::vector<Record>& records, const std::vector<Derived>& derived, CsvStyle style);
+std::string fitsCsv(const std::vector<FitResult>& fits, CsvStyle style);
+
+} // namespace eh::analysis

@@ -1,0 +1,89 @@
+#include "analysis/HeadlessRun.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+namespace eh::analysis {
+
+void analyse(Analysis& a, const FitSettings& settings) {
+    a.geometry = sampleGeometry(a.sample);
+    a.derived = deriveAll(a.data.records, a.geometry);
+    a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings);
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& text, std::string& error) {
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = "no se puede escribir " + path;
+            return false;
+        }
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out) {
+            error = "error al escribir " + path;
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        error = "no se puede escribir " + path + ": " + ec.message();
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportWriter& report) {
+    Analysis a;
+    a.path = options.dataFiles.at(0);
+    std::string error;
+    if (!readDataFile(a.path, a.data, error)) {
+        err << "tarvelo-analisis: " << error << '\n';
+        return 1;
+    }
+    for (const Rejection& r : a.data.rejected)
+        err << a.path << ": línea " << r.line << ": " << r.reason << '\n';
+    if (a.data.records.empty()) {
+        err << "tarvelo-analisis: " << a.path << ": ningún registro aceptado\n";
+        return 1;
+    }
+    a.sample = options.sample.value_or(guessSample(a.data.records));
+    analyse(a, options.fits);
+    for (std::size_t i = 0; i < a.derived.size(); ++i)
+        if (a.derived[i].onePolarity)
+            err << a.path << ": línea " << a.data.records[i].line << ": una polaridad\n";
+    for (const FitResult& f : a.fits)
+        if (!f.value) err << "ajuste " << fitName(f.kind) << ": " << f.note << '\n';
+
+    bool ok = true;
+    // The text is made only for a file asked for: a table of a million records is
+    // not written for nothing.
+    auto write = [&](const std::string& path, const auto& makeText) {
+        if (path.empty()) return;
+        if (!writeFileAtomically(path, makeText(), error)) {
+            err << "tarvelo-analisis: " << error << '\n';
+            ok = false;
+        }
+    };
+    write(options.tableFile, [&] { return tableCsv(a.data.records, a.derived, options.style); });
+    write(options.fitsFile, [&] { return fitsCsv(a.fits, options.style); });
+    if (!options.reportFile.empty()) {
+        if (!report) {
+            err << "tarvelo-analisis: este programa no puede escribir informes\n";
+            ok = false;
+        } else if (!report(a, options.reportFile, error)) {
+            err << "tarvelo-analisis: " << error << '\n';
+            ok = false;
+        }
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace eh::analysis

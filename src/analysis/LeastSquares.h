@@ -1,0 +1,21 @@
+#pragma once
+// Ordinary least-squares straight line y = intercept + slope * x.
+
+#include <optional>
+#include <span>
+
+namespace eh::analysis {
+
+struct LineFit {
+    double slope = 0, intercept = 0;
+    double slopeError = 0, interceptError = 0; // standard errors
+    double rSquared = 0;
+    double residualSd = 0;
+    int points = 0;
+};
+
+// Nothing with fewer than 3 points (no standard error can be given) or when all x
+// are equal. Sums are taken about the means, which keeps large offsets harmless.
+std::optional<LineFit> fitLine(std::span<const double> x, std::span<const double> y);
+
+} // namespace eh::analysis

@@ -1,0 +1,133 @@
+#include "analysis/sweep/SweepPlan.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace eh::sweep {
+
+const char* const kSweepUsage =
+    "Uso: tarvelo-barrido [--muestra 1|2] [--desde K] [--hasta K] [--paso K]\n"
+    "                     [--corriente mA] [--iman A] [-o FICHERO]\n"
+    "Mide en el banco simulado una serie de temperaturas y guarda el registro como\n"
+    "lo guarda el banco. Por omisión: muestra 1, de 50 a 760 K cada 10 K, 10 mA, 10 A,\n"
+    "fichero barrido.asc.\n";
+
+namespace {
+
+bool parseNumber(const std::string& text, double& value) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    auto [ptr, ec] = std::from_chars(begin, end, value);
+    return ec == std::errc{} && ptr == end && std::isfinite(value);
+}
+
+// Counts points with a little slack, so that 50..760 by 10 gives 72 points even
+// though the quotient is computed in binary.
+int pointCount(double from, double to, double step) {
+    return static_cast<int>(std::floor(std::fabs(to - from) / step + 1e-9)) + 1;
+}
+
+} // namespace
+
+std::vector<double> sweepTargets(const SweepPlan& plan, std::string& error) {
+    char buf[200];
+    if (plan.sample != 1 && plan.sample != 2) {
+        error = "la muestra debe ser 1 o 2";
+        return {};
+    }
+    for (double t : {plan.fromK, plan.toK}) {
+        if (t < kLowestTargetK || t > kHighestTargetK) {
+            std::snprintf(buf, sizeof buf, "la temperatura %g K está fuera del alcance del banco (%g a %g K)",
+                          t, kLowestTargetK, kHighestTargetK);
+            error = buf;
+            return {};
+        }
+    }
+    if (!(plan.stepK > 0)) {
+        error = "el paso debe ser positivo";
+        return {};
+    }
+    // The source's digit buttons give 0.001 to 99.999 mA, the slider 0 to 10 A.
+    if (plan.currentMa < 0.001 || plan.currentMa > 99.999) {
+        error = "la corriente debe estar entre 0.001 y 99.999 mA";
+        return {};
+    }
+    if (plan.magnetA < 0 || plan.magnetA > 10) {
+        error = "la corriente del imán debe estar entre 0 y 10 A";
+        return {};
+    }
+    const double span = std::fabs(plan.toK - plan.fromK) / plan.stepK;
+    if (span + 1 > kRegisterSize + 1) { // avoids overflowing the count below
+        std::snprintf(buf, sizeof buf, "el barrido pide más de %d medidas y el registro solo guarda %d",
+                      kRegisterSize, kRegisterSize);
+        error = buf;
+        return {};
+    }
+    const int n = pointCount(plan.fromK, plan.toK, plan.stepK);
+    if (n > kRegisterSize) {
+        std::snprintf(buf, sizeof buf, "el barrido pide %d medidas y el registro solo guarda %d", n,
+                      kRegisterSize);
+        error = buf;
+        return {};
+    }
+    const double dir = plan.toK >= plan.fromK ? 1.0 : -1.0;
+    std::vector<double> targets;
+    targets.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) targets.push_back(plan.fromK + dir * plan.stepK * i);
+    return targets;
+}
+
+std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args, std::string& error,
+                                           bool& help) {
+    SweepPlan plan;
+    help = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& opt = args[i];
+        if (opt == "--ayuda" || opt == "-h" || opt == "--help") {
+            help = true;
+            return plan;
+        }
+        if (i + 1 >= args.size()) {
+            error = "falta el valor de " + opt;
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (opt == "-o") {
+            plan.outputFile = value;
+            continue;
+        }
+        double number = 0;
+        double* target = nullptr;
+        if (opt == "--desde")
+            target = &plan.fromK;
+        else if (opt == "--hasta")
+            target = &plan.toK;
+        else if (opt == "--paso")
+            target = &plan.stepK;
+        else if (opt == "--corriente")
+            target = &plan.currentMa;
+        else if (opt == "--iman")
+            target = &plan.magnetA;
+        else if (opt != "--muestra") {
+            error = "opción desconocida: " + opt;
+            return std::nullopt;
+        }
+        if (!parseNumber(value, number)) {
+            error = "valor no válido para " + opt + ": " + value;
+            return std::nullopt;
+        }
+        if (target) {
+            *target = number;
+        } else {
+            if (number != 1 && number != 2) {
+                error = "la muestra debe ser 1 o 2";
+                return std::nullopt;
+            }
+            plan.sample = static_cast<int>(number);
+        }
+    }
+    return plan;
+}
+
+} // namespace eh::sweep

@@ -1,0 +1,37 @@
+#pragma once
+// What a sweep is asked to do, and the checks a plan must pass before the bench runs.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace eh::sweep {
+
+struct SweepPlan {
+    int sample = 1;        // 1 (n-type) or 2 (p-type)
+    double fromK = 50;     // first sample temperature aimed at
+    double toK = 760;      // last one (a sweep may run downwards)
+    double stepK = 10;     // always positive
+    double currentMa = 10; // source current
+    double magnetA = 10;   // maximum coil current
+    std::string outputFile = "barrido.asc";
+};
+
+// The range of sample temperatures the bench can hold: the cryogenerator cannot
+// cool below 50 K, and the highest set point keeps the sample near 764 K.
+inline constexpr double kLowestTargetK = 50;
+inline constexpr double kHighestTargetK = 760;
+inline constexpr int kRegisterSize = 100;
+
+// The temperatures aimed at, in order; empty with a message in `error` when the
+// plan cannot be run (out of range, too many records for the register, ...).
+std::vector<double> sweepTargets(const SweepPlan& plan, std::string& error);
+
+// Parses the command line of the sweep program; nothing on a bad option, with the
+// reason in `error`. `--ayuda` leaves `help` true.
+std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args, std::string& error,
+                                           bool& help);
+
+extern const char* const kSweepUsage;
+
+} // namespace eh::sweep

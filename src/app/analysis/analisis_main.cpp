@@ -1,0 +1,81 @@
+// tarvelo-analisis: the analysis window, or with --tabla, --ajustes or --informe the
+// same analysis without a window (the report is drawn offscreen, no display needed).
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "analysis/AnalysisOptions.h"
+#include "analysis/HeadlessRun.h"
+#include "app/FirstPaintProbe.h"
+#include "ui/analysis/AnalysisWindow.h"
+#include "ui/analysis/ReportPdf.h"
+
+namespace {
+
+using namespace eh::analysis;
+
+int headless(const AnalysisOptions& options, int argc, char** argv) {
+    if (options.reportFile.empty()) return runHeadless(options, std::cerr);
+    // The report's plots need a GUI application, but never a screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return runHeadless(
+        options, std::cerr, [](const Analysis& a, const std::string& path, std::string& error) {
+            QString message;
+            const PlotSeries series{&a, QString::fromStdString(a.path).section(QLatin1Char('/'), -1)};
+            const bool ok = writeReport(QString::fromStdString(path), {series}, FitSettings{}, message);
+            error = message.toStdString();
+            return ok;
+        });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    eh::markProcessStart();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = parseAnalysisOptions(args, error);
+    if (!options) {
+        std::fprintf(stderr, "tarvelo-analisis: %s\n%s", error.c_str(), kAnalysisUsage);
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(kAnalysisUsage, stdout);
+        return 0;
+    }
+    if (options->headless()) return headless(*options, argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvelo-analisis"));
+    QApplication::setOrganizationName(QStringLiteral("Tarvelo"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.TarveloAnalisis"));
+    // One font family for everything, with every character the window uses (Greek,
+    // superscripts), so that no fallback family has to be looked up and loaded.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    // Qt's own dialogs and buttons (file dialogs, message boxes) in Spanish too.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
+    AnalysisWindow window;
+    QStringList files;
+    for (const std::string& f : options->dataFiles) files << QString::fromStdString(f);
+    QStringList errors;
+    window.openFiles(files, &errors);
+    eh::installFirstPaintProbe(app);
+    window.show();
+    if (!errors.isEmpty())
+        QTimer::singleShot(0, &window, [&window, errors] {
+            QMessageBox::warning(&window, QStringLiteral("Análisis de datos"),
+                                 errors.join(QLatin1Char('\n')));
+        });
+    return app.exec();
+}

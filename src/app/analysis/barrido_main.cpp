@@ -1,0 +1,46 @@
+// tarvelo-barrido: a whole temperature sweep on the simulated bench, saved as the
+// bench saves it. Teachers make answer keys with it; the tests make realistic files.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "analysis/sweep/FileAnsweringHost.h"
+#include "analysis/sweep/SweepPlan.h"
+#include "analysis/sweep/SweepRunner.h"
+
+int main(int argc, char** argv) {
+    using namespace eh::sweep;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    bool help = false;
+    const auto plan = parseSweepOptions(args, error, help);
+    if (help) {
+        std::fputs(kSweepUsage, stdout);
+        return 0;
+    }
+    if (!plan) {
+        std::fprintf(stderr, "tarvelo-barrido: %s\n%s", error.c_str(), kSweepUsage);
+        return 2;
+    }
+    const std::vector<double> targets = sweepTargets(*plan, error);
+    if (targets.empty()) {
+        std::fprintf(stderr, "tarvelo-barrido: %s\n", error.c_str());
+        return 2;
+    }
+
+    FileAnsweringHost host(plan->outputFile);
+    eh::BenchModel bench(host);
+    SweepRunner runner(bench, *plan);
+    const SweepReport report = runner.run(targets, [](int done, int total, double t) {
+        std::fprintf(stderr, "\rtarvelo-barrido: medida %d de %d, T = %.1f K   ", done, total, t);
+        std::fflush(stderr);
+    });
+    std::fputc('\n', stderr);
+    if (report.unsettledPoints > 0)
+        std::fprintf(stderr, "tarvelo-barrido: %d medidas tomadas sin que la temperatura se estabilizara\n",
+                     report.unsettledPoints);
+    if (host.messages > 0) return 1;
+    std::fprintf(stderr, "tarvelo-barrido: %d medidas guardadas en %s\n", report.records,
+                 plan->outputFile.c_str());
+    return 0;
+}

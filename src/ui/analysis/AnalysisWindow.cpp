@@ -1,0 +1,457 @@
+#include "ui/analysis/AnalysisWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/analysis/ChartExport.h"
+#include "ui/analysis/DataTab.h"
+#include "ui/analysis/PlotTab.h"
+#include "ui/analysis/ReportPdf.h"
+
+namespace eh::analysis {
+
+namespace {
+
+constexpr int kMaxRecent = 8;
+constexpr int kReloadDelayMs = 250;
+constexpr int kReloadAttempts = 8;
+
+} // namespace
+
+AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("analysisWindow"));
+    setWindowTitle(QStringLiteral("Tarvelo — Análisis de datos"));
+    setAcceptDrops(true);
+    buildMenus();
+    buildCentre();
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+    reloadTimer_.setSingleShot(true);
+    reloadTimer_.setInterval(kReloadDelayMs);
+    connect(&reloadTimer_, &QTimer::timeout, this, &AnalysisWindow::reloadPending);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &AnalysisWindow::fileChanged);
+
+    // Read once here and written back when the window closes: writing settings while
+    // files open would cost the window its start-up time.
+    {
+        QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
+        if (!restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray())) resize(1200, 780);
+        recent_ = store.value(QStringLiteral("recentFiles")).toStringList();
+        lastFolder_ = store.value(QStringLiteral("lastFolder")).toString();
+    }
+    updateRecentMenu();
+    refresh();
+}
+
+AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    QAction* open = file->addAction(QStringLiteral("&Abrir…"), this, &AnalysisWindow::askOpen);
+    open->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu(QStringLiteral("Abiertos &recientemente"));
+    file->addSeparator();
+    QAction* plot =
+        file->addAction(QStringLiteral("&Exportar gráfica…"), this, &AnalysisWindow::askExportPlot);
+    plot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    file->addAction(QStringLiteral("Exportar &tabla CSV…"), this, &AnalysisWindow::askExportTable);
+    QAction* report = file->addAction(QStringLiteral("&Informe PDF…"), this, &AnalysisWindow::askReport);
+    report->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("&Salir"), this, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+}
+
+void AnalysisWindow::buildCentre() {
+    auto* centre = new QWidget(this);
+    auto* layout = new QVBoxLayout(centre);
+    auto* bar = new QHBoxLayout;
+    seriesBox_ = new QComboBox(centre);
+    seriesBox_->setObjectName(QStringLiteral("seriesBox"));
+    seriesBox_->setMinimumWidth(280);
+    sampleBox_ = new QComboBox(centre);
+    sampleBox_->setObjectName(QStringLiteral("sampleBox"));
+    sampleBox_->addItem(QStringLiteral("Muestra 1 (tipo n)"), 1);
+    sampleBox_->addItem(QStringLiteral("Muestra 2 (tipo p)"), 2);
+    bar->addWidget(new QLabel(QStringLiteral("Serie:"), centre));
+    bar->addWidget(seriesBox_);
+    bar->addSpacing(16);
+    bar->addWidget(new QLabel(QStringLiteral("Muestra:"), centre));
+    bar->addWidget(sampleBox_);
+    bar->addStretch(1);
+    layout->addLayout(bar);
+
+    tabs_ = new QTabWidget(centre);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    data_ = new DataTab(tabs_);
+    tabs_->addTab(data_, QStringLiteral("Datos"));
+    // Each plot tab is made the first time it is shown: they are not needed for the
+    // window to open, and making them costs start-up time.
+    for (PlotKind kind : kAllPlots) {
+        auto* page = new QWidget(tabs_);
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pages_.push_back(page);
+        plots_.push_back(nullptr);
+        tabs_->addTab(page, plotTitle(kind));
+    }
+    layout->addWidget(tabs_, 1);
+    setCentralWidget(centre);
+    plotStale_.assign(plots_.size(), true);
+    connect(tabs_, &QTabWidget::currentChanged, this, &AnalysisWindow::refreshVisiblePlot);
+
+    connect(seriesBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (updating_ || index < 0) return;
+        selectSeries(index);
+    });
+    connect(sampleBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (updating_ || index < 0 || seriesBox_->currentIndex() < 0) return;
+        setSample(seriesBox_->currentIndex(), sampleBox_->itemData(index).toInt());
+    });
+}
+
+bool AnalysisWindow::load(Series& s, const QString& path, QString& error) const {
+    DataSet data;
+    std::string message;
+    if (!readDataFile(path.toStdString(), data, message)) {
+        error = QString::fromStdString(message);
+        return false;
+    }
+    if (data.records.empty()) {
+        error = QStringLiteral("%1: ningún registro aceptado").arg(path);
+        return false;
+    }
+    s.analysis.path = path.toStdString();
+    s.analysis.data = std::move(data);
+    if (!s.sampleChosen) s.analysis.sample = guessSample(s.analysis.data.records);
+    analyse(s.analysis, settings_);
+    return true;
+}
+
+bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
+    QStringList opened, failed;
+    for (const QString& given : paths) {
+        const QString path = QFileInfo(given).absoluteFilePath();
+        auto existing = std::find_if(series_.begin(), series_.end(),
+                                     [&](const auto& s) { return s->analysis.path == path.toStdString(); });
+        auto fresh = std::make_unique<Series>();
+        Series& target = existing != series_.end() ? **existing : *fresh;
+        QString error;
+        if (!load(target, path, error)) {
+            failed << error;
+            continue;
+        }
+        if (existing == series_.end()) series_.push_back(std::move(fresh));
+        if (!watcher_.files().contains(path)) watcher_.addPath(path);
+        opened << path;
+    }
+    if (!opened.isEmpty()) {
+        rememberRecent(opened);
+        lastFolder_ = QFileInfo(opened.back()).absolutePath();
+        refresh();
+        selectSeries(seriesCount() - 1);
+    }
+    if (errors) *errors = failed;
+    return failed.isEmpty();
+}
+
+void AnalysisWindow::reanalyse() {
+    for (auto& s : series_) analyse(s->analysis, settings_);
+    refresh();
+}
+
+void AnalysisWindow::setSample(int seriesIndex, int sample) {
+    if (seriesIndex < 0 || seriesIndex >= seriesCount() || (sample != 1 && sample != 2)) return;
+    Series& s = *series_[std::size_t(seriesIndex)];
+    s.sampleChosen = true;
+    s.analysis.sample = sample;
+    analyse(s.analysis, settings_);
+    refresh();
+}
+
+void AnalysisWindow::setRange(PlotKind kind, Range range) {
+    if (range.minK > range.maxK) std::swap(range.minK, range.maxK);
+    if (kind == PlotKind::Gap)
+        settings_.gap = range;
+    else if (kind == PlotKind::Mobility)
+        settings_.mobility = range;
+    else
+        return;
+    reanalyse();
+}
+
+void AnalysisWindow::setFieldTemperature(double kelvin) {
+    if (!(kelvin > 0)) return;
+    settings_.fieldTemperatureK = kelvin;
+    reanalyse();
+}
+
+void AnalysisWindow::selectSeries(int index) {
+    if (index < 0 || index >= seriesCount()) return;
+    updating_ = true;
+    seriesBox_->setCurrentIndex(index);
+    sampleBox_->setCurrentIndex(sampleBox_->findData(analysis(index).sample));
+    updating_ = false;
+    data_->refresh(&analysis(index));
+}
+
+PlotTab* AnalysisWindow::ensurePlotTab(std::size_t index) {
+    if (!plots_[index]) {
+        auto* tab = new PlotTab(kAllPlots[index], pages_[index]);
+        pages_[index]->layout()->addWidget(tab);
+        tab->show();
+        connect(tab, &PlotTab::rangeChanged, this, &AnalysisWindow::setRange);
+        connect(tab, &PlotTab::fieldTemperatureChanged, this, &AnalysisWindow::setFieldTemperature);
+        plots_[index] = tab;
+        plotStale_[index] = true;
+    }
+    return plots_[index];
+}
+
+void AnalysisWindow::refreshVisiblePlot() {
+    const int current = tabs_->currentIndex() - 1; // after the data tab
+    if (current < 0 || current >= int(plots_.size())) return;
+    const auto i = std::size_t(current);
+    PlotTab* tab = ensurePlotTab(i);
+    if (!plotStale_[i]) return;
+    tab->refresh(plotSeries(), settings_);
+    plotStale_[i] = false;
+}
+
+std::vector<PlotSeries> AnalysisWindow::plotSeries() const {
+    std::vector<PlotSeries> out;
+    for (const auto& s : series_)
+        out.push_back({&s->analysis, QFileInfo(QString::fromStdString(s->analysis.path)).fileName()});
+    return out;
+}
+
+void AnalysisWindow::refresh() {
+    const int current = seriesBox_->currentIndex();
+    updating_ = true;
+    seriesBox_->clear();
+    for (const auto& s : series_) {
+        const QString path = QString::fromStdString(s->analysis.path);
+        seriesBox_->addItem(QFileInfo(path).fileName(), path);
+    }
+    updating_ = false;
+    plotStale_.assign(plots_.size(), true);
+    refreshVisiblePlot();
+    selectSeries(std::clamp(current, 0, seriesCount() - 1));
+    if (series_.empty()) {
+        data_->refresh(nullptr);
+        status_->setText(QStringLiteral("Abra un fichero de datos del banco (Archivo, Abrir…, Ctrl+O) o "
+                                        "arrástrelo a la ventana."));
+    } else {
+        std::size_t records = 0, rejected = 0;
+        for (const auto& s : series_)
+            records += s->analysis.data.records.size(), rejected += s->analysis.data.rejected.size();
+        status_->setText(QStringLiteral("%1 series, %2 registros, %3 líneas rechazadas")
+                             .arg(series_.size())
+                             .arg(records)
+                             .arg(rejected));
+    }
+    emit refreshed();
+}
+
+// The bench rewrites its file in place, and other programs replace it by renaming
+// a new file over it; either way the watch may be lost, so it is set again after
+// each reload, and a file caught half-written or missing is read again shortly.
+void AnalysisWindow::fileChanged(const QString& path) {
+    pending_.insert(path);
+    reloadAttempts_ = 0;
+    reloadTimer_.start();
+}
+
+void AnalysisWindow::reloadPending() {
+    QSet<QString> retry;
+    bool changed = false;
+    for (const QString& path : std::as_const(pending_)) {
+        auto it = std::find_if(series_.begin(), series_.end(),
+                               [&](const auto& s) { return s->analysis.path == path.toStdString(); });
+        if (it == series_.end()) continue;
+        QString error;
+        Series copy = **it;
+        if (QFileInfo::exists(path) && load(copy, path, error)) {
+            **it = std::move(copy);
+            changed = true;
+        } else {
+            retry.insert(path);
+        }
+        if (QFileInfo::exists(path) && !watcher_.files().contains(path)) watcher_.addPath(path);
+    }
+    pending_ = retry;
+    if (!pending_.isEmpty() && ++reloadAttempts_ < kReloadAttempts) reloadTimer_.start();
+    if (changed) refresh();
+}
+
+void AnalysisWindow::rememberRecent(const QStringList& paths) {
+    for (const QString& p : paths) {
+        recent_.removeAll(p);
+        recent_.prepend(p);
+    }
+    while (recent_.size() > kMaxRecent) recent_.removeLast();
+    updateRecentMenu();
+}
+
+void AnalysisWindow::updateRecentMenu() {
+    recentMenu_->clear();
+    for (const QString& p : std::as_const(recent_))
+        recentMenu_->addAction(QDir::toNativeSeparators(p), this, [this, p] {
+            QStringList errors;
+            if (!openFiles({p}, &errors)) showErrors(errors);
+        });
+    recentMenu_->setEnabled(!recent_.isEmpty());
+}
+
+void AnalysisWindow::showErrors(const QStringList& errors) {
+    if (errors.isEmpty()) return;
+    QMessageBox::warning(this, QStringLiteral("Análisis de datos"), errors.join(QLatin1Char('\n')));
+}
+
+QString AnalysisWindow::lastFolder() const {
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+}
+
+void AnalysisWindow::setLastFolder(const QString& file) {
+    lastFolder_ = QFileInfo(file).absolutePath();
+}
+
+bool AnalysisWindow::exportPlot(PlotKind kind, const QString& path, QString& error) const {
+    return eh::analysis::exportPlot(path, kind, plotSeries(), settings_, error);
+}
+
+bool AnalysisWindow::exportTable(const QString& path, CsvStyle style, QString& error) const {
+    const int index = seriesBox_->currentIndex();
+    if (index < 0) {
+        error = QStringLiteral("No hay ningún fichero abierto");
+        return false;
+    }
+    const Analysis& a = analysis(index);
+    std::string message;
+    if (!writeFileAtomically(path.toStdString(), tableCsv(a.data.records, a.derived, style), message)) {
+        error = QString::fromStdString(message);
+        return false;
+    }
+    return true;
+}
+
+bool AnalysisWindow::writeReport(const QString& path, QString& error) const {
+    if (series_.empty()) {
+        error = QStringLiteral("No hay ningún fichero abierto");
+        return false;
+    }
+    return eh::analysis::writeReport(path, plotSeries(), settings_, error);
+}
+
+PlotTab* AnalysisWindow::shownPlotTab(PlotKind kind) {
+    for (std::size_t i = 0; i < std::size(kAllPlots); ++i) {
+        if (kAllPlots[i] != kind) continue;
+        tabs_->setCurrentWidget(pages_[i]);
+        refreshVisiblePlot();
+        return plots_[i];
+    }
+    return nullptr;
+}
+
+void AnalysisWindow::askOpen() {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Abrir ficheros de datos"), lastFolder(),
+        QStringLiteral("Ficheros de datos (*.ASC *.asc *.csv *.txt);;Todos los ficheros (*)"));
+    if (paths.isEmpty()) return;
+    QStringList errors;
+    if (!openFiles(paths, &errors)) showErrors(errors);
+}
+
+void AnalysisWindow::askExportPlot() {
+    const int current = tabs_->currentIndex() - 1; // after the data tab
+    const PlotKind kind =
+        current >= 0 && current < int(std::size(kAllPlots)) ? kAllPlots[current] : PlotKind::Resistivity;
+    const QString png = QStringLiteral("Imagen PNG (*.png)"), svg = QStringLiteral("Dibujo SVG (*.svg)"),
+                  pdf = QStringLiteral("Documento PDF (*.pdf)");
+    QString filter = png;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar gráfica"),
+                                                QDir(lastFolder()).filePath(plotFileName(kind) + ".png"),
+                                                png + ";;" + svg + ";;" + pdf, &filter);
+    if (path.isEmpty()) return;
+    const QString wanted = filter == svg ? "svg" : filter == pdf ? "pdf" : "png";
+    if (QFileInfo(path).suffix().toLower() != wanted) path += "." + wanted;
+    QString error;
+    if (!exportPlot(kind, path, error))
+        showErrors({error});
+    else
+        setLastFolder(path);
+}
+
+void AnalysisWindow::askExportTable() {
+    const QString comma = QStringLiteral("coma y punto decimal (*.csv)");
+    const QString spanish =
+        QStringLiteral("punto y coma y coma decimal (hojas de cálculo en español) (*.csv)");
+    QString filter = comma;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar tabla"),
+                                                QDir(lastFolder()).filePath(QStringLiteral("tabla.csv")),
+                                                comma + ";;" + spanish, &filter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    QString error;
+    if (!exportTable(path, filter == spanish ? CsvStyle::SemicolonComma : CsvStyle::CommaPoint, error))
+        showErrors({error});
+    else
+        setLastFolder(path);
+}
+
+void AnalysisWindow::askReport() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Informe PDF"),
+                                                QDir(lastFolder()).filePath(QStringLiteral("informe.pdf")),
+                                                QStringLiteral("Documento PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString error;
+    const bool ok = writeReport(path, error);
+    QApplication::restoreOverrideCursor();
+    if (!ok)
+        showErrors({error});
+    else
+        setLastFolder(path);
+}
+
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+    QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
+    store.setValue(QStringLiteral("geometry"), saveGeometry());
+    store.setValue(QStringLiteral("recentFiles"), recent_);
+    store.setValue(QStringLiteral("lastFolder"), lastFolder_);
+    QMainWindow::closeEvent(event);
+}
+
+void AnalysisWindow::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void AnalysisWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    QStringList errors;
+    if (!openFiles(paths, &errors)) showErrors(errors);
+    event->acceptProposedAction();
+}
+
+} // namespace eh::analysis

@@ -1,0 +1,116 @@
+#pragma once
+// The analysis window: open data files as series, look at them in tabs of plots and
+// a table, set fit ranges, follow files the bench saves again, export and report.
+
+#include <QFileSystemWatcher>
+#include <QMainWindow>
+#include <QSet>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "analysis/CsvOutput.h"
+#include "analysis/HeadlessRun.h"
+#include "ui/analysis/PlotKind.h"
+
+class QComboBox;
+class QMenu;
+class QTabWidget;
+class QLabel;
+
+namespace eh::analysis {
+
+class DataTab;
+class PlotTab;
+struct PlotSeries;
+
+class AnalysisWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit AnalysisWindow(QWidget* parent = nullptr);
+    ~AnalysisWindow() override;
+
+    // Opens each file as a new series (a file already open is read again). Files that
+    // cannot be read are left out, with a line each in `errors`.
+    bool openFiles(const QStringList& paths, QStringList* errors = nullptr);
+
+    int seriesCount() const { return int(series_.size()); }
+    const Analysis& analysis(int index) const { return series_.at(std::size_t(index))->analysis; }
+    const FitSettings& settings() const { return settings_; }
+    const QStringList& recentFiles() const { return recent_; }
+
+    void setSample(int seriesIndex, int sample);
+    void setRange(PlotKind kind, Range range); // gap or mobility range
+    void setFieldTemperature(double kelvin);
+    void selectSeries(int index);
+
+    bool exportPlot(PlotKind kind, const QString& path, QString& error) const;
+    bool exportTable(const QString& path, CsvStyle style, QString& error) const;
+    bool writeReport(const QString& path, QString& error) const;
+
+    // The plot's tab made current, and so made and drawn up to date.
+    PlotTab* shownPlotTab(PlotKind kind);
+    DataTab* dataTab() const { return data_; }
+    QTabWidget* tabs() const { return tabs_; }
+
+signals:
+    // After every change of what is shown (files opened or reloaded, sample, ranges).
+    void refreshed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct Series {
+        Analysis analysis;
+        bool sampleChosen = false; // by the user; otherwise guessed again on reload
+    };
+
+    void buildMenus();
+    void buildCentre();
+    bool load(Series& s, const QString& path, QString& error) const;
+    void reanalyse();
+    void refresh();
+    void refreshVisiblePlot();
+    PlotTab* ensurePlotTab(std::size_t index);
+    std::vector<PlotSeries> plotSeries() const;
+    void fileChanged(const QString& path);
+    void reloadPending();
+    void rememberRecent(const QStringList& paths);
+    void updateRecentMenu();
+    void showErrors(const QStringList& errors);
+    QString lastFolder() const;
+    // Settings (size, position, last folder, recent files) are read when the window
+    // is made and written when it closes.
+    void setLastFolder(const QString& file);
+
+    void askOpen();
+    void askExportPlot();
+    void askExportTable();
+    void askReport();
+
+    std::vector<std::unique_ptr<Series>> series_;
+    FitSettings settings_;
+    QComboBox* seriesBox_ = nullptr;
+    QComboBox* sampleBox_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    DataTab* data_ = nullptr;
+    std::vector<QWidget*> pages_; // one per plot, in tab order after the data tab
+    std::vector<PlotTab*> plots_; // made when first shown
+    QMenu* recentMenu_ = nullptr;
+    QLabel* status_ = nullptr;
+    QStringList recent_; // most recent first
+    QString lastFolder_;
+    QFileSystemWatcher watcher_;
+    QTimer reloadTimer_;
+    QSet<QString> pending_;
+    int reloadAttempts_ = 0;
+    bool updating_ = false;
+    // Plots are drawn when their tab is shown: building every chart up front would
+    // cost the window its start-up time.
+    std::vector<bool> plotStale_;
+};
+
+} // namespace eh::analysis

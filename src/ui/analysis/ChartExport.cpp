@@ -1,0 +1,111 @@
+#include "ui/analysis/ChartExport.h"
+
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <memory>
+
+namespace eh::analysis {
+
+void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std::vector<PlotSeries>& series,
+               const FitSettings& settings) {
+    // The chart lives in a scene of its own for the painting and goes with it.
+    QGraphicsScene scene;
+    QChart* chart = buildChart(kind, series, settings);
+    scene.addItem(chart);
+    const QSizeF size(kExportWidth, kExportWidth * target.height() / std::max(1.0, target.width()));
+    chart->resize(size);
+    chart->setPos(0, 0);
+    chart->setBackgroundRoundness(0);
+    scene.setSceneRect(QRectF(QPointF(0, 0), size));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, target, scene.sceneRect(), Qt::KeepAspectRatio);
+    painter.restore();
+}
+
+namespace {
+
+bool writePng(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
+              const FitSettings& settings, QString& error) {
+    QImage image(2 * kExportWidth, 2 * kExportHeight, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        paintPlot(p, QRectF(0, 0, image.width(), image.height()), kind, series, settings);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        error = QStringLiteral("No se puede escribir %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool writeSvg(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
+              const FitSettings& settings, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("No se puede escribir %1").arg(path);
+        return false;
+    }
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(QSize(kExportWidth, kExportHeight));
+        svg.setViewBox(QRect(0, 0, kExportWidth, kExportHeight));
+        svg.setTitle(plotTitle(kind));
+        svg.setDescription(QStringLiteral("Tarvelo, análisis de datos"));
+        QPainter p(&svg);
+        paintPlot(p, QRectF(0, 0, kExportWidth, kExportHeight), kind, series, settings);
+    }
+    if (!file.commit()) {
+        error = QStringLiteral("No se puede escribir %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool writePdf(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
+              const FitSettings& settings, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("No se puede escribir %1").arg(path);
+        return false;
+    }
+    {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(plotTitle(kind));
+        pdf.setCreator(QStringLiteral("Tarvelo"));
+        pdf.setResolution(150);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        QPainter p(&pdf);
+        paintPlot(p, QRectF(QPointF(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size()), kind,
+                  series, settings);
+    }
+    if (!file.commit()) {
+        error = QStringLiteral("No se puede escribir %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool exportPlot(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
+                const FitSettings& settings, QString& error) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) return writePng(path, kind, series, settings, error);
+    if (suffix == QLatin1String("svg")) return writeSvg(path, kind, series, settings, error);
+    if (suffix == QLatin1String("pdf")) return writePdf(path, kind, series, settings, error);
+    error = QStringLiteral("Formato desconocido: use .png, .svg o .pdf");
+    return false;
+}
+
+} // namespace eh::analysis

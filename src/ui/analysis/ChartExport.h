@@ -1,0 +1,25 @@
+#pragma once
+// Writing plots to files (PNG, SVG, PDF) and painting them anywhere, e.g. on a report.
+
+#include <QPainter>
+#include <QString>
+#include <vector>
+
+#include "ui/analysis/ChartFactory.h"
+
+namespace eh::analysis {
+
+// Logical size at which plots are laid out for files and the report.
+inline constexpr int kExportWidth = 1000;
+inline constexpr int kExportHeight = 625;
+
+// Paints a freshly built plot of `kind` into `target` on `painter`.
+void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std::vector<PlotSeries>& series,
+               const FitSettings& settings);
+
+// The format follows the file's suffix: .png, .svg or .pdf (A4 landscape). False with
+// a message for another suffix or a failed write.
+bool exportPlot(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
+                const FitSettings& settings, QString& error);
+
+} // namespace eh::analysis

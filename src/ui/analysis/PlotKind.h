@@ -1,0 +1,17 @@
+#pragma once
+// The plots of the analysis window, in tab order.
+
+#include <QString>
+
+namespace eh::analysis {
+
+enum class PlotKind { Resistivity, Hall, Mobility, Gap, FieldHall };
+inline constexpr PlotKind kAllPlots[] = {PlotKind::Resistivity, PlotKind::Hall, PlotKind::Mobility,
+                                         PlotKind::Gap, PlotKind::FieldHall};
+
+// Tab caption: "ρ(T)", "R_H(T)", "μ_H(T)", "Banda prohibida", "V_H(B)".
+QString plotTitle(PlotKind kind);
+// A short name for file names: "rho", "RH", "muH", "gap", "VH_B".
+QString plotFileName(PlotKind kind);
+
+} // namespace eh::analysis
