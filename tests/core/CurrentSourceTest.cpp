@@ -3,21 +3,6 @@
 using namespace eh;
 using eh::test::BenchTest;
 
-TEST_F(BenchTest, SourceStepsRespectStrictSinglePrecisionBounds) {
-    bench.Bot_Fuente_On_Click();
-    bench.Baja3_Click();
-    EXPECT_EQ(bench.I_Fuente, 0.0f);
-    bench.Sube1_Click();
-    EXPECT_EQ(text("Display_Fuente"), "00.001");
-    bench.Baja1_Click(); // 0.001 is not above 0.001
-    EXPECT_EQ(text("Display_Fuente"), "00.001");
-
-    press(&BenchModel::Sube5_Click, 10);
-    EXPECT_EQ(text("Display_Fuente"), "90.001");
-    press(&BenchModel::Sube4_Click, 10);
-    EXPECT_EQ(text("Display_Fuente"), "99.001");
-}
-
 TEST_F(BenchTest, TenthSube3PressIsAcceptedBelowTheFloatBound) {
     bench.Bot_Fuente_On_Click();
     press(&BenchModel::Sube5_Click, 10);
@@ -34,21 +19,6 @@ TEST_F(BenchTest, TenthSube3PressIsAcceptedBelowTheFloatBound) {
                     &BenchModel::Sube4_Click, &BenchModel::Sube5_Click})
         press(op);
     EXPECT_EQ(bench.I_Fuente, top);
-}
-
-TEST_F(BenchTest, SourceLimitsAtTheEdges) {
-    bench.Bot_Fuente_On_Click();
-    bench.I_Fuente = 89.999f;
-    bench.Sube5_Click();
-    EXPECT_EQ(text("Display_Fuente"), "99.999");
-    bench.Sube1_Click(); // at the float value of 99.999
-    EXPECT_EQ(text("Display_Fuente"), "99.999");
-    bench.I_Fuente = 10.0f;
-    bench.Baja5_Click();
-    EXPECT_EQ(bench.I_Fuente, 10.0f);
-    bench.I_Fuente = 10.5f;
-    bench.Baja5_Click();
-    EXPECT_EQ(text("Display_Fuente"), "00.500");
 }
 
 TEST_F(BenchTest, SwitchingTheSourceOffZeroesCurrentAndReading) {

@@ -124,3 +124,39 @@ TEST_F(BenchTest, HallCopiesFollowTheRampOnlyWhileVoltmeterIsOn) {
     EXPECT_EQ(bench.Lectura_EH_Neg, static_cast<float>(bench.Lectura_Volt.value()));
     EXPECT_NEAR(bench.Lectura_EH_Pos.value(), -0.02812, 5e-6); // untouched by " - "
 }
+
+TEST_F(BenchTest, HallCopiesHoldWhileTheFieldFalls) {
+    // A released switch lets the field fall; the readings of the fall are shown but are
+    // not copies of either polarity, so a record keeps the full-field readings.
+    struct Row {
+        void (BenchModel::*toggle)();
+        void (BenchModel::*tick)();
+        const char* full;
+    };
+    const Row rows[] = {
+        {&BenchModel::Bot_Derecha_Click, &BenchModel::Timer_Iman2_Timer, "-00.02812"},
+        {&BenchModel::Bot_Izquierda_Click, &BenchModel::Timer_Iman1_Timer, "00.02812"},
+    };
+    bench.Bot_Volt_On_Click();
+    bench.Bot_Fuente_On_Click();
+    bench.Sube4_Click();
+    bench.Conmuta_EH_Click();
+    bench.Bot_Iman_On_Click();
+    bench.Control_I_Iman_Change(1000);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.full);
+        (bench.*row.toggle)(); // engage: rise
+        ticks(bench, row.tick, 40);
+        ASSERT_EQ(text("Display_Volt"), row.full);
+        (bench.*row.toggle)(); // release: fall
+        ticks(bench, row.tick, 3);
+        EXPECT_EQ(text("Mide_I_Iman"), "3.68");
+        EXPECT_NE(text("Display_Volt"), row.full);
+        bench.Bot_Volt_On_Click(); // off and on again: two recomputations with copies
+        bench.Bot_Volt_On_Click();
+        EXPECT_NEAR(bench.Lectura_EH_Pos.value(), -0.02812, 5e-6);
+        if (row.tick == &BenchModel::Timer_Iman1_Timer) {
+            EXPECT_NEAR(bench.Lectura_EH_Neg, 0.02812, 5e-6);
+        }
+    }
+}
