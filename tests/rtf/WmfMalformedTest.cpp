@@ -130,6 +130,17 @@ TEST_F(WmfMalformedTest, TheCrashInputDrawsItsLetter) {
         EXPECT_FALSE(eh::test::inkBounds(renderWmfToImage(p, size)).isEmpty()) << size.width();
 }
 
+// Found by fuzzing: a face name no font has, so that fontconfig's stand-in (on some
+// systems a TeX symbol font) was asked for glyphs at a stretch its engine cannot load.
+TEST_F(WmfMalformedTest, TextInAFallbackFontIsDrawnAtEverySize) {
+    QFile f(TARVELO_FUZZ_CORPUS_DIR "/wmf/fallback-font-crash.wmf");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    WmfPicture p;
+    ASSERT_TRUE(p.load(f.readAll()));
+    for (const QSize size : {QSize(96, 64), QSize(7, 300), QSize(640, 480)})
+        EXPECT_EQ(renderWmfToImage(p, size).size(), size);
+}
+
 // The drawing budget, spent to the pixel: 1 000 000 for a target this small, 16 for each
 // record and the target pixels each shape covers with two pixels around it. `extra` rows
 // on the last rectangle put the spending just under, at or just over the budget.
