@@ -1,6 +1,7 @@
 #include "ui/widgets/FocusCue.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -26,8 +27,13 @@ bool FocusCue::visible(const QWidget& owner) const {
     return shown_ && owner.hasFocus();
 }
 
-bool isActivationKey(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+bool FocusCue::activatedBy(QKeyEvent* event) {
+    keyPressed();
+    const int key = event->key();
+    if (event->isAutoRepeat() || (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space))
+        return false;
+    event->accept();
+    return true;
 }
 
 void drawFocusFrame(QPainter& p, const QRect& r) {

@@ -5,6 +5,7 @@
 // never sees it.
 
 class QFocusEvent;
+class QKeyEvent;
 class QPainter;
 class QRect;
 class QWidget;
@@ -15,15 +16,15 @@ class FocusCue {
 public:
     void focusIn(const QFocusEvent* event);
     void keyPressed() { shown_ = true; }
+    // For a link or an information icon: notes the key, and accepts and returns true
+    // for a fresh press of Enter, Return or Space, the keys that open it.
+    bool activatedBy(QKeyEvent* event);
     // True when `owner` has the focus and the frame is to be drawn.
     bool visible(const QWidget& owner) const;
 
 private:
     bool shown_ = false;
 };
-
-// Enter, Return or Space: the keys that open a link or an information icon.
-bool isActivationKey(int key);
 
 // The dotted black frame just inside `r`.
 void drawFocusFrame(QPainter& p, const QRect& r);

@@ -36,10 +36,9 @@ void InfoIcon::focusOutEvent(QFocusEvent*) {
 }
 
 void InfoIcon::keyPressEvent(QKeyEvent* event) {
-    focus_.keyPressed();
+    const bool activated = focus_.activatedBy(event);
     update();
-    if (!event->isAutoRepeat() && isActivationKey(event->key())) {
-        event->accept();
+    if (activated) {
         emit clicked();
         return;
     }

@@ -56,10 +56,9 @@ void LinkLabel::focusInEvent(QFocusEvent* event) {
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent* event) {
-    focus_.keyPressed();
+    const bool activated = focus_.activatedBy(event);
     update();
-    if (!event->isAutoRepeat() && isActivationKey(event->key())) {
-        event->accept();
+    if (activated) {
         emit clicked();
         return;
     }
