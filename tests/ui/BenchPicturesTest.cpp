@@ -1,5 +1,6 @@
 // The bench window as a user sees it, compared with pictures that were checked by eye
 // against the bench's layout: at start-up, and in the middle of a measurement.
+#include <QLineEdit>
 #include <QSlider>
 #include <QTest>
 
@@ -56,6 +57,7 @@ private slots:
     void wideReadoutTextIsNarrowedNotCut_data();
     void wideReadoutTextIsNarrowedNotCut();
     void windowHoldsTheWholeLayout();
+    void anIdleWindowDoesNotRepaint();
 };
 
 void BenchPicturesTest::startupWindow() {
@@ -138,6 +140,37 @@ void BenchPicturesTest::windowHoldsTheWholeLayout() {
     QCOMPARE(window.timer(WidgetId::Timer_Control).interval(), 120);
     QCOMPARE(window.timer(WidgetId::Timer_Iman1).interval(), 100);
     QCOMPARE(window.timer(WidgetId::Timer_Iman2).interval(), 100);
+}
+
+// Counts the paint events of every widget but a text field (whose cursor blinks).
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !qobject_cast<QLineEdit*>(watched) &&
+            !qobject_cast<QLineEdit*>(watched->parent()))
+            ++paints;
+        return false;
+    }
+};
+
+// With no timer running nothing changes, so nothing is painted again: a widget that
+// schedules a new paint from its own paint event keeps a core busy for ever.
+void BenchPicturesTest::anIdleWindowDoesNotRepaint() {
+    EH window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(200);
+    PaintCounter counter;
+    qApp->installEventFilter(&counter);
+    window.surface()->repaint(); // one full paint, then silence
+    const int afterOnePaint = counter.paints;
+    QVERIFY(afterOnePaint > 0);
+    QTest::qWait(500);
+    qApp->removeEventFilter(&counter);
+    QCOMPARE(counter.paints, afterOnePaint);
 }
 
 QTEST_MAIN(BenchPicturesTest)

@@ -20,11 +20,16 @@ void LinkLabel::setTextColor(const QColor& color) {
 }
 
 // True when the label shows its text as it is: on one line, or wrapped onto lines that
-// all fit its height.
+// all fit its height. Measured with the font alone: asking the label for its height
+// from the paint event relays out its text document, which schedules another paint,
+// and the window would repaint for ever.
 bool LinkLabel::wrapsToFit() const {
     const QFontMetrics fm(font());
-    if (fm.horizontalAdvance(text()) <= contentsRect().width()) return true;
-    return wordWrap() && heightForWidth(width()) <= height();
+    const QRect box = contentsRect();
+    if (fm.horizontalAdvance(text()) <= box.width()) return true;
+    if (!wordWrap()) return false;
+    const QRect wrapped = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, text());
+    return wrapped.height() <= box.height();
 }
 
 void LinkLabel::paintEvent(QPaintEvent* event) {
