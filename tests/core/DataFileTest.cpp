@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "BenchFixture.h"
+#include "FileSystemFixture.h"
 #include "register/DataFile.h"
 #include "register/ErrorReport.h"
 
@@ -20,12 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using eh::test::slurp;
 
 class SaveTest : public eh::test::BenchTest {
 protected:

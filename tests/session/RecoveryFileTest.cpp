@@ -7,6 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "../core/FileSystemFixture.h"
 #include "register/Recovery.h"
 
 namespace fs = std::filesystem;
@@ -14,12 +15,7 @@ using namespace eh;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using eh::test::slurp;
 
 class RecoveryFolder : public ::testing::Test {
 protected:

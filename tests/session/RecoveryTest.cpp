@@ -12,18 +12,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "../core/FileSystemFixture.h"
 #include "register/Recovery.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using eh::test::slurp;
 
 class TempFolder {
 public:
