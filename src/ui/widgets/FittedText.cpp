@@ -6,7 +6,11 @@
 namespace eh {
 
 qreal fittingScale(const QPainter& p, int width, const QString& text) {
-    const qreal needed = QFontMetricsF(p.font()).horizontalAdvance(text);
+    const QFontMetricsF metrics(p.font());
+    // No glyph is wider than the font's widest: a text that fits by that bound needs no
+    // shaping to know it, which spares the first paint a second layout of every caption.
+    if (text.size() * metrics.maxWidth() <= width) return 1.0;
+    const qreal needed = metrics.horizontalAdvance(text);
     if (needed <= width || needed <= 0) return 1.0;
     return width > 0 ? width / needed : 0.0;
 }

@@ -8,9 +8,20 @@
 
 namespace eh {
 
-LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QWidget(parent), text_(caption) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(caption);
+}
+
+void LinkLabel::setAlignment(Qt::Alignment align) {
+    align_ = align;
+    update();
+}
+
+void LinkLabel::setWordWrap(bool on) {
+    wordWrap_ = on;
+    update();
 }
 
 void LinkLabel::setTextColor(const QColor& color) {
@@ -19,32 +30,27 @@ void LinkLabel::setTextColor(const QColor& color) {
     setPalette(pal);
 }
 
-// True when the label shows its text as it is: on one line, or wrapped onto lines that
-// all fit its height. Measured with the font alone: asking the label for its height
-// from the paint event relays out its text document, which schedules another paint,
-// and the window would repaint for ever.
+// True when the caption shows as it is: on one line, or wrapped onto lines that all
+// fit the height.
 bool LinkLabel::wrapsToFit() const {
     const QFontMetrics fm(font());
     const QRect box = contentsRect();
-    if (fm.horizontalAdvance(text()) <= box.width()) return true;
-    if (!wordWrap()) return false;
-    const QRect wrapped = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, text());
+    if (fm.horizontalAdvance(text_) <= box.width()) return true;
+    if (!wordWrap_) return false;
+    const QRect wrapped = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, text_);
     return wrapped.height() <= box.height();
 }
 
-void LinkLabel::paintEvent(QPaintEvent* event) {
-    if (wrapsToFit()) {
-        QLabel::paintEvent(event);
-    } else {
-        QPainter p(this);
-        p.setFont(font());
-        p.setPen(palette().color(QPalette::WindowText));
-        drawFittedText(p, contentsRect(), alignment(), text());
-    }
-    if (focus_.visible(*this)) {
-        QPainter p(this);
-        drawFocusFrame(p, rect());
-    }
+void LinkLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    if (wrapsToFit())
+        p.drawText(contentsRect(),
+                   static_cast<int>(align_ | (wordWrap_ ? Qt::TextWordWrap : Qt::Alignment())), text_);
+    else
+        drawFittedText(p, contentsRect(), align_, text_);
+    if (focus_.visible(*this)) drawFocusFrame(p, rect());
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
@@ -57,7 +63,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void LinkLabel::focusInEvent(QFocusEvent* event) {
     focus_.focusIn(event);
-    QLabel::focusInEvent(event);
+    QWidget::focusInEvent(event);
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent* event) {
@@ -67,7 +73,7 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
         emit clicked();
         return;
     }
-    QLabel::keyPressEvent(event);
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace eh

@@ -1,21 +1,27 @@
 #pragma once
-// A text link of the script frame: a plain label that reports a click anywhere on it,
-// and Enter or Space while it has the keyboard focus. A one-line link too long for
-// its box is drawn narrowed rather than cut.
+// A text link of the script frame: a caption that reports a click anywhere on it, and
+// Enter or Space while it has the keyboard focus. A caption too long for its box is
+// drawn narrowed rather than cut. Drawn by hand rather than by a label: a label that
+// takes the keyboard focus keeps a whole text document for its caption.
 
-#include <QLabel>
+#include <QWidget>
 
 #include "ui/widgets/ClickTracker.h"
 #include "ui/widgets/FocusCue.h"
 
 namespace eh {
 
-class LinkLabel : public QLabel {
+class LinkLabel : public QWidget {
     Q_OBJECT
 public:
     LinkLabel(const QString& caption, QWidget* parent = nullptr);
 
+    QString text() const { return text_; }
     void setTextColor(const QColor& color);
+    Qt::Alignment alignment() const { return align_; }
+    void setAlignment(Qt::Alignment align);
+    bool wordWrap() const { return wordWrap_; }
+    void setWordWrap(bool on);
 
 signals:
     void clicked();
@@ -30,6 +36,9 @@ protected:
 private:
     bool wrapsToFit() const;
 
+    QString text_;
+    Qt::Alignment align_ = Qt::AlignLeft | Qt::AlignVCenter;
+    bool wordWrap_ = false;
     ClickTracker click_;
     FocusCue focus_;
 };
