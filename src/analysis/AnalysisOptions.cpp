@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace eh::analysis {
 
@@ -97,6 +98,22 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
         return std::nullopt;
     }
     return o;
+}
+
+std::optional<AnalysisOptions> readAnalysisOptions(int argc, char** argv, int& exitStatus) {
+    std::string error;
+    auto options = parseAnalysisOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "tarvelo-analisis: %s\n%s", error.c_str(), kAnalysisUsage);
+        exitStatus = 2;
+        return std::nullopt;
+    }
+    if (options->help) {
+        std::fputs(kAnalysisUsage, stdout);
+        exitStatus = 0;
+        return std::nullopt;
+    }
+    return options;
 }
 
 } // namespace eh::analysis

@@ -27,6 +27,11 @@ struct AnalysisOptions {
 // Nothing on a bad command line, with the reason in `error`.
 std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::string>& args, std::string& error);
 
+// The options of a program's command line, or nothing when the program is to stop at
+// once: then the help or the reason with the usage has been printed, and `exitStatus`
+// is what the program returns (0 after --help, 2 after a bad command line).
+std::optional<AnalysisOptions> readAnalysisOptions(int argc, char** argv, int& exitStatus);
+
 // Parses "500:800" (both ends positive, the first not above the second).
 std::optional<Range> parseRange(const std::string& text);
 

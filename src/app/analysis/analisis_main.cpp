@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
@@ -40,17 +39,9 @@ int headless(const AnalysisOptions& options, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     eh::markProcessStart();
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::string error;
-    const auto options = parseAnalysisOptions(args, error);
-    if (!options) {
-        std::fprintf(stderr, "tarvelo-analisis: %s\n%s", error.c_str(), kAnalysisUsage);
-        return 2;
-    }
-    if (options->help) {
-        std::fputs(kAnalysisUsage, stdout);
-        return 0;
-    }
+    int status = 0;
+    const auto options = readAnalysisOptions(argc, argv, status);
+    if (!options) return status;
     if (options->headless()) return headless(*options, argc, argv);
 
     QApplication app(argc, argv);
