@@ -2,9 +2,10 @@
 // Small helpers shared by the bench window tests.
 
 #include <QApplication>
-#include <QColor>
+#include <QFileDialog>
 #include <QLocale>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -13,8 +14,8 @@
 
 namespace eh::test {
 
-// The named child of `parent`; a missing widget ends the test program, since every
-// later check would only repeat the same failure.
+// The named child of `parent`; a missing widget ends the test program, since every later check would only
+// repeat the same failure.
 template <class T> T* child(const QObject& parent, const char* name) {
     T* found = parent.findChild<T*>(QString::fromLatin1(name));
     if (!found) qFatal("no widget %s of the expected kind", name);
@@ -31,12 +32,26 @@ inline QString localized(QString text) {
     return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
 }
 
-inline QColor rgb(int r, int g, int b) {
-    return QColor(r, g, b);
+// Clicks the button of `window` captioned `caption`; false when there is none.
+inline bool press(const QWidget* window, const QString& caption) {
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        if (b->text() == caption) {
+            b->click();
+            return true;
+        }
+    return false;
 }
 
-// Runs `handle` on the first modal window that opens while the returned watcher lives
-// (polling the event loop, so it works from inside the window's own exec()).
+// Accepts a save dialog with `path` in its name field, as if typed (the dialog does not overwrite the field
+// while it has the focus).
+inline void chooseFile(QFileDialog* dialog, const QString& path) {
+    if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();
+}
+
+// Runs `handle` on the first modal window that opens while the returned watcher lives (polling the event
+// loop, so it works from inside the window's own exec()).
 [[nodiscard]] inline std::unique_ptr<QTimer> onNextModal(std::function<void(QWidget*)> handle,
                                                          QWidget* notThis = nullptr) {
     auto poll = std::make_unique<QTimer>();
@@ -52,18 +67,16 @@ inline QColor rgb(int r, int g, int b) {
     return poll;
 }
 
-// Fails the running test and closes every modal window still open after `ms`, so a
-// dialog nobody answered ends the test instead of hanging it.
+// Fails the running test and closes every modal window still open after `ms`, so a dialog nobody answered
+// ends the test instead of hanging it.
 class ModalWatchdog {
 public:
     explicit ModalWatchdog(int ms = 5000) {
         timer_.setSingleShot(true);
         QObject::connect(&timer_, &QTimer::timeout, [] {
             QTest::qFail("a modal window was left open", __FILE__, __LINE__);
-            for (int i = 0; i < 10; ++i) {
-                QPointer<QWidget> modal = QApplication::activeModalWidget();
-                if (!modal) break;
-                modal->close();
+            for (int i = 0; i < 10 && QApplication::activeModalWidget(); ++i) {
+                QApplication::activeModalWidget()->close();
                 QApplication::processEvents();
             }
         });
