@@ -1,69 +1,31 @@
 // The recovery file itself: its name, never over another file, and the list of files
 // to announce at the next start.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
-#include "../core/FileSystemFixture.h"
+#include "../core/CoreSupport.h"
 #include "register/Recovery.h"
 
-namespace fs = std::filesystem;
 using namespace eh;
+using namespace eh::test;
 
 namespace {
 
-using eh::test::slurp;
-
-class RecoveryFolder : public ::testing::Test {
-protected:
-    RecoveryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tarvelo-recf-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) base = pattern;
-        folder = base / "datos" / "Tarvelo"; // not there yet
-    }
-    ~RecoveryFolder() override {
-        std::error_code ignored;
-        fs::remove_all(base, ignored);
-    }
-    fs::path base, folder;
-};
-
-std::tm at(int year, int month, int day, int hour, int minute, int second) {
+std::tm at(const char* when) {
     std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
+    ::strptime(when, "%Y-%m-%d %H:%M:%S", &t);
     t.tm_isdst = -1;
     return t;
 }
 
 } // namespace
 
-TEST(RecoveryName, DateAndTimeInTheName) {
-    struct Row {
-        std::tm when;
-        const char* name;
-    };
-    const Row rows[] = {
-        {at(2026, 12, 7, 2, 15, 30), "medidas-sin-guardar-2026-12-07-021530.ASC"},
-        {at(2027, 1, 5, 3, 4, 5), "medidas-sin-guardar-2027-01-05-030405.ASC"},
-        {at(2031, 2, 1, 0, 0, 0), "medidas-sin-guardar-2031-02-01-000000.ASC"},
-    };
-    for (const Row& row : rows) EXPECT_EQ(recoveryFileName(row.when), row.name);
-}
-
-TEST_F(RecoveryFolder, RescuesInOneSecondGetTheirOwnFilesAndAreToldInOrder) {
-    std::tm noon = at(2026, 12, 7, 12, 0, 0);
+TEST(RecoveryFolder, RescuesInOneSecondGetTheirOwnFilesAndAreToldInOrder) {
+    EXPECT_EQ(recoveryFileName(at("2027-01-05 03:04:05")), "medidas-sin-guardar-2027-01-05-030405.ASC");
+    TempDir tmp;
+    const std::string folder = (tmp.path / "datos" / "Tarvelo").string(); // not there yet
+    std::tm noon = at("2026-12-07 12:00:00");
     const std::time_t now = std::mktime(&noon);
-    const auto first = saveRecovery(folder.string(), "1,300,0,0,0,0,0\r\n", now);
-    const auto second = saveRecovery(folder.string(), "1,301,0,0,0,0,0\r\n", now);
-    const auto third = saveRecovery(folder.string(), "", now + 1);
+    const auto first = saveRecovery(folder, "1,300,0,0,0,0,0\r\n", now);
+    const auto second = saveRecovery(folder, "1,301,0,0,0,0,0\r\n", now);
+    const auto third = saveRecovery(folder, "", now + 1);
     ASSERT_TRUE(first && second && third);
     EXPECT_EQ(fs::path(*first).filename(), "medidas-sin-guardar-2026-12-07-120000.ASC");
     EXPECT_EQ(fs::path(*second).filename(), "medidas-sin-guardar-2026-12-07-120000-2.ASC");
@@ -72,15 +34,16 @@ TEST_F(RecoveryFolder, RescuesInOneSecondGetTheirOwnFilesAndAreToldInOrder) {
     EXPECT_EQ(slurp(*second), "1,301,0,0,0,0,0\r\n");
 
     fs::remove(*third); // the user moved it away before the next start
-    EXPECT_EQ(takePendingRecoveries(folder.string()), (std::vector<std::string>{*first, *second}));
-    EXPECT_TRUE(takePendingRecoveries(folder.string()).empty());
+    EXPECT_EQ(takePendingRecoveries(folder), (std::vector<std::string>{*first, *second}));
+    EXPECT_TRUE(takePendingRecoveries(folder).empty());
     EXPECT_EQ(slurp(*first), "1,300,0,0,0,0,0\r\n") << "the rescued files stay";
 }
 
-TEST_F(RecoveryFolder, FolderThatCannotBeMadeWritesNothing) {
-    fs::create_directories(base);
-    std::ofstream(base / "datos") << "a file where the folder should be";
-    EXPECT_FALSE(saveRecovery(folder.string(), "1,300,0,0,0,0,0\r\n", 0));
-    EXPECT_TRUE(takePendingRecoveries(folder.string()).empty());
-    EXPECT_EQ(slurp(base / "datos"), "a file where the folder should be");
+TEST(RecoveryFolder, FolderThatCannotBeMadeWritesNothing) {
+    TempDir tmp;
+    spit(tmp.path / "datos", "a file where the folder should be");
+    const std::string folder = (tmp.path / "datos" / "Tarvelo").string();
+    EXPECT_FALSE(saveRecovery(folder, "1,300,0,0,0,0,0\r\n", 0));
+    EXPECT_TRUE(takePendingRecoveries(folder).empty());
+    EXPECT_EQ(slurp(tmp.path / "datos"), "a file where the folder should be");
 }
