@@ -14,8 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A folder of its own for each test, as ctest runs them side by side.
 struct TempDir {
-    fs::path path = fs::temp_directory_path() / "tarvelo-headless-test";
+    fs::path path =
+        fs::temp_directory_path() /
+        ("tarvelo-headless-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     TempDir() {
         fs::remove_all(path);
         fs::create_directories(path);
