@@ -30,14 +30,14 @@ void LinkLabel::setTextColor(const QColor& color) {
     setPalette(pal);
 }
 
-// True when the caption shows as it is: on one line, or wrapped onto lines that all
-// fit the height.
-bool LinkLabel::wrapsToFit() const {
-    const QFontMetrics fm(font());
+// True when the caption shows as it is in the painter's font: on one line, or wrapped
+// onto lines that all fit the height.
+bool LinkLabel::wrapsToFit(const QPainter& p) const {
     const QRect box = contentsRect();
-    if (fm.horizontalAdvance(text_) <= box.width()) return true;
+    if (fittingScale(p, box.width(), text_) >= 1.0) return true;
     if (!wordWrap_) return false;
-    const QRect wrapped = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, text_);
+    const QRect wrapped =
+        QFontMetrics(p.font()).boundingRect(QRect(0, 0, box.width(), 1 << 20), Qt::TextWordWrap, text_);
     return wrapped.height() <= box.height();
 }
 
@@ -45,7 +45,7 @@ void LinkLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
-    if (wrapsToFit())
+    if (wrapsToFit(p))
         p.drawText(contentsRect(),
                    static_cast<int>(align_ | (wordWrap_ ? Qt::TextWordWrap : Qt::Alignment())), text_);
     else

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 #include "ui/widgets/ClickTracker.h"
 #include "ui/widgets/FocusCue.h"
 
@@ -34,7 +36,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool wrapsToFit() const;
+    bool wrapsToFit(const QPainter& p) const;
 
     QString text_;
     Qt::Alignment align_ = Qt::AlignLeft | Qt::AlignVCenter;
