@@ -1,14 +1,15 @@
 // What the user sees at the start after an ended session: one message box naming
 // the rescued files, and none at the start after that.
-#include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
+#include "UiTestSupport.h"
 #include "app/RecoveryNotice.h"
 #include "register/Recovery.h"
+
+using eh::test::ModalWatchdog;
+using eh::test::onNextModal;
 
 class RecoveryNoticeTest : public QObject {
     Q_OBJECT
@@ -31,12 +32,12 @@ void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
     int boxes = 0;
     QString title, text;
     // Looks at the box from inside its own loop, keeps a picture of it and presses OK;
-    // a box that never comes or never goes fails the test instead of hanging it.
-    QTimer look;
-    connect(&look, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) return;
+    // a box that never comes fails the comparisons, one that never goes the watchdog.
+    const ModalWatchdog watchdog(20000);
+    const auto answer = onNextModal([&](QWidget* modal) {
         ++boxes;
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box != nullptr);
         title = box->windowTitle();
         text = box->text();
         QCOMPARE(box->objectName(), QStringLiteral("RecoveryNotice"));
@@ -44,21 +45,17 @@ void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
         box->grab().save(QStringLiteral(TARVELO_SCREENSHOT_DIR "/recovery-notice.png"));
         box->button(QMessageBox::Ok)->click();
     });
-    look.start(20);
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    });
-    watchdog.start(20000);
 
     eh::announceRescuedMeasurements(&window, folder);
-    QVERIFY2(watchdog.isActive(), "the notice was not dismissed");
     QCOMPARE(boxes, 1);
     QCOMPARE(title, QStringLiteral("Medidas recuperadas"));
     QVERIFY(
         text.contains(QString::fromStdString(*first) + QLatin1Char('\n') + QString::fromStdString(*second)));
 
+    const auto again = onNextModal([&](QWidget* modal) {
+        ++boxes;
+        modal->close();
+    });
     eh::announceRescuedMeasurements(&window, folder);
     QCOMPARE(boxes, 1); // told once
 }
