@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "register/Recovery.h"
+#include "datafile/Recovery.h"
 
 namespace eh {
 

@@ -10,7 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "register/Recovery.h"
+#include "datafile/Recovery.h"
 
 namespace eh {
 namespace {

@@ -3,9 +3,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "datafile/ErrorReport.h"
 #include "model/Reading.h"
 #include "model/Transport.h"
-#include "register/ErrorReport.h"
 
 namespace eh {
 namespace {
@@ -203,7 +203,7 @@ void BenchModel::Combo_Muestra_Click(int listIndex) {
 
 void BenchModel::Calculo() {
     try {
-        if (!Catalogo.valid(Muestra_Sel)) throw ModelFault(kFaultSubscript);
+        if (!Catalogo.valid(Muestra_Sel)) throw ModelFault(ErrorCode::SubscriptOutOfRange);
         computeTransport(Catalogo.row(Muestra_Sel), T_Medida, B_Iman, R_Hall, R_Muestra);
     } catch (const ModelFault& fault) {
         TrataError(fault.code(), faultDescription(fault.code()));

@@ -10,6 +10,7 @@
 #include "bench/BenchHost.h"
 #include "bench/BenchState.h"
 #include "bench/Widget.h"
+#include "model/ErrorCode.h"
 #include "model/NumberFormat.h"
 
 namespace eh {
@@ -129,7 +130,7 @@ private:
 
     // Register and data file
     void SalvaFichero();
-    void TrataError(int code, const std::string& description);
+    void TrataError(ErrorCode code, const std::string& description);
 
     BenchHost& host_;
     char separator_;

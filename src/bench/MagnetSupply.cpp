@@ -4,16 +4,9 @@
 #include <cmath>
 
 #include "bench/BenchModel.h"
+#include "model/MagnetField.h"
 
 namespace eh {
-namespace {
-
-// Field law of the magnet, gauss from amperes.
-double fieldOf(double amperes) {
-    return amperes * 1000.0 - amperes * amperes * 10.0;
-}
-
-} // namespace
 
 // The displays never show 10.00 for an exact 10 A.
 std::string BenchModel::textIman(float current) const {
@@ -96,7 +89,7 @@ void BenchModel::magnetTick(WidgetId timer, WidgetId sw) {
     const double decay = std::exp(-static_cast<double>(n) / Tau_Iman);
     I_Iman = widget(sw).down ? static_cast<float>((1.0 - decay) * I_Iman_Max)
                              : static_cast<float>(I_Iman_Max * decay);
-    B_Iman = static_cast<float>(fieldOf(I_Iman));
+    B_Iman = magnetField(I_Iman);
     if (!Iman_On) return;
     setText(WidgetId::Mide_I_Iman, textIman(I_Iman));
     Ticks_Iman = n == INT32_MAX ? n : n + 1;

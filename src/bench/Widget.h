@@ -30,60 +30,69 @@ struct Widget {
     int value = 0;                  // the slider position
 };
 
-// Every widget the bench reads or writes. The order is fixed; names below.
+// Every widget the bench reads or writes, in its fixed order. The list gives both
+// the ids below and their names (the widget names of the window), so neither can
+// get out of step with the other.
+// clang-format off
+#define TARVELO_BENCH_WIDGETS(X) \
+    X(Display_Fuente) \
+    X(Display_Volt) \
+    X(Display_T_Medida) \
+    X(Display_T_Consigna) \
+    X(Fija_I_Iman) \
+    X(Mide_I_Iman) \
+    X(Medidas) \
+    X(Led_Fuente) \
+    X(Led_Volt) \
+    X(Led_Control) \
+    X(Led_Crio) \
+    X(Led_Iman) \
+    X(Led_Inter) \
+    X(Bot_Fuente_On) \
+    X(Bot_Volt_On) \
+    X(Bot_Control_On) \
+    X(Bot_Crio_On) \
+    X(Bot_Iman_On) \
+    X(Bot_Inter) \
+    X(Sube1) \
+    X(Sube2) \
+    X(Sube3) \
+    X(Sube4) \
+    X(Sube5) \
+    X(Baja1) \
+    X(Baja2) \
+    X(Baja3) \
+    X(Baja4) \
+    X(Baja5) \
+    X(SubeT1) \
+    X(SubeT2) \
+    X(SubeT3) \
+    X(SubeT4) \
+    X(BajaT1) \
+    X(BajaT2) \
+    X(BajaT3) \
+    X(BajaT4) \
+    X(Acumular) \
+    X(Reset) \
+    X(Salvar) \
+    X(Conmuta_Ro) \
+    X(Conmuta_EH) \
+    X(Bot_Izquierda) \
+    X(Bot_Derecha) \
+    X(Combo_Muestra) \
+    X(Control_I_Iman) \
+    X(Muestra) \
+    X(Timer_Control) \
+    X(Timer_Iman1) \
+    X(Timer_Iman2)
+
 enum class WidgetId : std::uint8_t {
-    Display_Fuente,
-    Display_Volt,
-    Display_T_Medida,
-    Display_T_Consigna,
-    Fija_I_Iman,
-    Mide_I_Iman,
-    Medidas,
-    Led_Fuente,
-    Led_Volt,
-    Led_Control,
-    Led_Crio,
-    Led_Iman,
-    Led_Inter,
-    Bot_Fuente_On,
-    Bot_Volt_On,
-    Bot_Control_On,
-    Bot_Crio_On,
-    Bot_Iman_On,
-    Bot_Inter,
-    Sube1,
-    Sube2,
-    Sube3,
-    Sube4,
-    Sube5,
-    Baja1,
-    Baja2,
-    Baja3,
-    Baja4,
-    Baja5,
-    SubeT1,
-    SubeT2,
-    SubeT3,
-    SubeT4,
-    BajaT1,
-    BajaT2,
-    BajaT3,
-    BajaT4,
-    Acumular,
-    Reset,
-    Salvar,
-    Conmuta_Ro,
-    Conmuta_EH,
-    Bot_Izquierda,
-    Bot_Derecha,
-    Combo_Muestra,
-    Control_I_Iman,
-    Muestra,
-    Timer_Control,
-    Timer_Iman1,
-    Timer_Iman2,
+#define TARVELO_WIDGET_ID(name) name,
+    TARVELO_BENCH_WIDGETS(TARVELO_WIDGET_ID)
+#undef TARVELO_WIDGET_ID
     Count
 };
+// clang-format on
 
 inline constexpr std::size_t kWidgetCount = static_cast<std::size_t>(WidgetId::Count);
 

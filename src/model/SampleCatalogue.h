@@ -33,11 +33,15 @@ struct SampleRow {
 class SampleCatalogue {
 public:
     static constexpr int kRows = 10;
+    // Rows 1 to kMeasurable hold a sample; the others stay empty.
+    static constexpr int kMeasurable = 2;
 
-    // Writes the two catalogued samples (rows 1 and 2).
+    // Writes the catalogued samples (rows 1 to kMeasurable).
     void fill();
 
     bool valid(int number) const { return number >= 1 && number <= kRows; }
+    // Whether `number` names a catalogued sample the bench can measure.
+    static constexpr bool isMeasurable(int number) { return number >= 1 && number <= kMeasurable; }
     // Row by sample number 1..10; throws std::out_of_range otherwise.
     const SampleRow& row(int number) const;
     SampleRow& row(int number);

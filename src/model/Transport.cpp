@@ -5,7 +5,7 @@
 
 namespace eh {
 
-ModelFault::ModelFault(int code) : std::runtime_error("model fault"), code_(code) {}
+ModelFault::ModelFault(ErrorCode code) : std::runtime_error("model fault"), code_(code) {}
 
 namespace {
 
@@ -18,20 +18,20 @@ constexpr double kFieldFactor2 = 1e-16;
 
 // A double result that must be finite.
 double chk(double v) {
-    if (std::isnan(v)) throw ModelFault(kFaultInvalid);
-    if (std::isinf(v)) throw ModelFault(kFaultOverflow);
+    if (std::isnan(v)) throw ModelFault(ErrorCode::InvalidOperation);
+    if (std::isinf(v)) throw ModelFault(ErrorCode::Overflow);
     return v;
 }
 
 // A value stored in single precision, as the model keeps most of its results.
 float toFloat(double v) {
     chk(v);
-    if (std::fabs(v) > static_cast<double>(FLT_MAX)) throw ModelFault(kFaultOverflow);
+    if (std::fabs(v) > static_cast<double>(FLT_MAX)) throw ModelFault(ErrorCode::Overflow);
     return static_cast<float>(v);
 }
 
 double divide(double a, double b) {
-    if (b == 0.0) throw ModelFault(kFaultDivision);
+    if (b == 0.0) throw ModelFault(ErrorCode::DivisionByZero);
     return chk(a / b);
 }
 

@@ -32,7 +32,7 @@ int pointCount(double from, double to, double step) {
 
 std::vector<double> sweepTargets(const SweepPlan& plan, std::string& error) {
     char buf[200];
-    if (plan.sample != 1 && plan.sample != 2) {
+    if (!SampleCatalogue::isMeasurable(plan.sample)) {
         error = "la muestra debe ser 1 o 2";
         return {};
     }

@@ -1,5 +1,6 @@
 // The measurement register: up to 100 records of the bench's latest readings.
 #include "bench/BenchModel.h"
+#include "model/MagnetField.h"
 
 namespace eh {
 
@@ -8,9 +9,9 @@ void BenchModel::Acumular_Click() {
     // A full register refuses the press rather than write past its last slot.
     if (Num_Registro > kRegisterSlots) return;
     const auto k = static_cast<std::size_t>(Num_Registro);
-    const double iMax = I_Iman_Max;
     Reg_Temperatura[k] = T_Medida;
-    Reg_Campo[k] = static_cast<float>(1000.0 * iMax - 10.0 * (iMax * iMax));
+    // The nominal field of the set maximum, whatever the coil carries now.
+    Reg_Campo[k] = magnetField(I_Iman_Max);
     Reg_Intensidad[k] = I_Fuente;
     Reg_VR[k] = Lectura_Ro.toSingle();
     Reg_VH_Neg[k] = Lectura_EH_Neg;

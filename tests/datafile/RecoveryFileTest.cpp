@@ -1,7 +1,7 @@
 // The recovery file itself: its name, never over another file, and the list of files
 // to announce at the next start.
-#include "../core/CoreSupport.h"
-#include "register/Recovery.h"
+#include "CoreSupport.h"
+#include "datafile/Recovery.h"
 
 using namespace eh;
 using namespace eh::test;

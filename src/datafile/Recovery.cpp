@@ -1,4 +1,4 @@
-#include "register/Recovery.h"
+#include "datafile/Recovery.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "register/DataFile.h"
+#include "datafile/DataFile.h"
 
 namespace eh {
 namespace {

@@ -7,13 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "model/ErrorCode.h"
+
 namespace eh {
 
 // Line k of the file, CR LF included: "1,300,9000,10,2.5,-1.25,1.25\r\n".
 std::string formatDataLine(int recordNumber, const std::array<float, 6>& values);
 
 struct FileError {
-    int code;                // run-time error code, as reported to the user
+    ErrorCode code;          // run-time error code, as reported to the user
     std::string description; // for codes outside the bench's own table
 };
 

@@ -3,7 +3,7 @@
 #include <sys/resource.h>
 
 #include "CoreSupport.h"
-#include "register/DataFile.h"
+#include "datafile/DataFile.h"
 
 using namespace eh;
 using namespace eh::test;
@@ -13,9 +13,10 @@ namespace {
 const std::string kNew = "1,300,9000,10,2.5,-1.25,1.25\r\n";
 const std::string kOld = "contenido anterior\r\n";
 
+// The error number the user would read, 0 when the file was saved.
 int saved(const fs::path& p, const std::string& content = kNew) {
     const auto error = writeFileReplacing(p.string(), content);
-    return error ? error->code : 0;
+    return error ? shownNumber(error->code) : 0;
 }
 
 class FileReplace : public ::testing::Test {

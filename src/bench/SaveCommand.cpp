@@ -1,7 +1,7 @@
 // Saving the register: the file dialog, then the writer.
 #include "bench/BenchModel.h"
-#include "register/DataFile.h"
-#include "register/ErrorReport.h"
+#include "datafile/DataFile.h"
+#include "datafile/ErrorReport.h"
 
 namespace eh {
 namespace {
@@ -35,7 +35,7 @@ void BenchModel::Salvar_Click() {
 void BenchModel::SalvaFichero() {
     BusyPointer busy(host_);
     if (channelOpen_) {
-        TrataError(55, faultDescription(55));
+        TrataError(ErrorCode::FileAlreadyOpen, faultDescription(ErrorCode::FileAlreadyOpen));
         return;
     }
     const std::string content = registerContent();

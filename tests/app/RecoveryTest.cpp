@@ -2,8 +2,8 @@
 // with a real bench gets a real signal, and the file it leaves is read back.
 #include <regex>
 
-#include "../core/CoreSupport.h"
-#include "register/Recovery.h"
+#include "CoreSupport.h"
+#include "datafile/Recovery.h"
 
 using namespace eh::test;
 

@@ -1,5 +1,5 @@
 #pragma once
-// What the core and session tests share: a recording host, a started bench, a private
+// What the bench, data-file and session tests share: a recording host, a started bench, a private
 // folder on the real file system and a way to act there as an ordinary user (the tests
 // run as root in CI, and permission bits do not bind root).
 

@@ -6,7 +6,7 @@
 
 #include "UiTestSupport.h"
 #include "app/RecoveryNotice.h"
-#include "register/Recovery.h"
+#include "datafile/Recovery.h"
 
 using eh::test::ModalWatchdog;
 using eh::test::onNextModal;

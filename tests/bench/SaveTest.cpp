@@ -1,10 +1,5 @@
 // Saving the register from the bench, and what the user reads when it fails.
-#include <cerrno>
-#include <cstring>
-
 #include "CoreSupport.h"
-#include "register/DataFile.h"
-#include "register/ErrorReport.h"
 
 using namespace eh;
 using namespace eh::test;
@@ -110,35 +105,6 @@ TEST_F(SaveTest, FailedSavesAreReportedAndTheNextOneWorks) {
     saveAs(dir / "viejo.ASC");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(slurp(dir / "viejo.ASC"), "1,300,0,1,0.1,0,0\r\n");
-}
-
-// What the user reads for each failure the system can report while saving, and the
-// bench's own texts for the codes the system never gives, beside the general form
-// (two blanks) of a neighbour.
-TEST(ErrorText, EverySystemErrorAndCodeHasItsMessage) {
-    const std::pair<const char*, std::vector<int>> fromSystem[] = {
-        {"Error 76: no se encuentra el camino de acceso ", {ENOENT, ENOTDIR, ELOOP}},
-        {"Error 75: camino de acceso incorrecto", {EACCES, EPERM, EROFS, EISDIR, ETXTBSY}},
-        {"Error 52: nombre de fichero incorrecto", {ENAMETOOLONG}},
-        {"Error 64: nombre de fichero incorrecto", {EINVAL, EILSEQ}},
-        {"Error 71: no se puede acceder al disco", {ENXIO, ENODEV, EBUSY, EAGAIN}},
-        {"Error  61: Disco lleno", {ENOSPC, EDQUOT, EFBIG}},
-        {"Error  67: Demasiados ficheros abiertos", {EMFILE, ENFILE}},
-        {"Error  57: Error de entrada/salida en el dispositivo", {EIO, EEXIST}},
-    };
-    for (const auto& [shown, errs] : fromSystem) {
-        for (int err : errs) {
-            const FileError error = fileErrorFromErrno(err);
-            EXPECT_EQ(errorMessage(error.code, error.description), shown) << std::strerror(err);
-        }
-    }
-    const std::pair<int, const char*> byCode[] = {
-        {53, "Error 53: ese fichero no existe"},
-        {55, "Error 55: Fichero ya abierto"},
-        {62, "Error 62: capacidad sobrepasada"},
-        {54, "Error  54: d"},
-    };
-    for (const auto& [code, shown] : byCode) EXPECT_EQ(errorMessage(code, "d"), shown) << code;
 }
 
 TEST_F(BenchTest, ModelFaultsAreReportedAndTheBenchGoesOn) {

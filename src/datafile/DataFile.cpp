@@ -1,47 +1,52 @@
-#include "register/DataFile.h"
+#include "datafile/DataFile.h"
 
 #include <cerrno>
 #include <sys/stat.h>
 
+#include "datafile/ErrorReport.h"
+#include "datafile/FileWriting.h"
 #include "model/NumberFormat.h"
-#include "register/ErrorReport.h"
-#include "register/FileWriting.h"
 
 namespace eh {
 namespace {
 
-int codeForErrno(int err) {
+ErrorCode codeForErrno(int err) {
     switch (err) {
     case ENOENT:
     case ENOTDIR:
     case ELOOP:
-        return 76;
+        return ErrorCode::PathNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-        return 75;
+        return ErrorCode::PathFileAccess;
     case ENAMETOOLONG:
-        return 52;
+        return ErrorCode::BadFileNameOrNumber;
     case EINVAL:
     case EILSEQ:
-        return 64;
+        return ErrorCode::BadFileName;
     case ENXIO:
     case ENODEV:
     case EBUSY:
     case EAGAIN:
-        return 71;
+        return ErrorCode::DiskNotReady;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return 61;
+        return ErrorCode::DiskFull;
     case EMFILE:
     case ENFILE:
-        return 67;
+        return ErrorCode::TooManyFiles;
     default:
-        return 57;
+        return ErrorCode::DeviceInputOutput;
     }
+}
+
+// A name that can never be a data file's.
+FileError badName() {
+    return {ErrorCode::BadFileNameOrNumber, faultDescription(ErrorCode::BadFileNameOrNumber)};
 }
 
 std::optional<FileError> outcome(int err) {
@@ -52,7 +57,7 @@ std::optional<FileError> outcome(int err) {
 } // namespace
 
 FileError fileErrorFromErrno(int err) {
-    const int code = codeForErrno(err);
+    const ErrorCode code = codeForErrno(err);
     return {code, faultDescription(code)};
 }
 
@@ -69,11 +74,11 @@ std::string formatDataLine(int recordNumber, const std::array<float, 6>& values)
 std::optional<FileError> writeFileReplacing(const std::string& requested, std::string_view content) {
     using namespace filewriting;
     // A name ending in a slash names a folder, never a data file.
-    if (requested.empty() || requested.back() == '/') return FileError{52, faultDescription(52)};
+    if (requested.empty() || requested.back() == '/') return badName();
 
     std::string path = requested;
     if (const int err = resolveLinks(path)) return fileErrorFromErrno(err);
-    if (path.empty() || path.back() == '/') return FileError{52, faultDescription(52)};
+    if (path.empty() || path.back() == '/') return badName();
 
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
@@ -90,7 +95,7 @@ std::optional<FileError> writeFileReplacing(const std::string& requested, std::s
 }
 
 std::optional<FileError> writeNewFile(const std::string& path, std::string_view content) {
-    if (path.empty() || path.back() == '/') return FileError{52, faultDescription(52)};
+    if (path.empty() || path.back() == '/') return badName();
     return outcome(filewriting::replaceByRename(path, content, nullptr));
 }
 

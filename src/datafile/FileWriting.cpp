@@ -1,4 +1,4 @@
-#include "register/FileWriting.h"
+#include "datafile/FileWriting.h"
 
 #include <atomic>
 #include <cerrno>
