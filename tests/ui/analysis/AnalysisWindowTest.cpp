@@ -19,8 +19,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "analysis/sweep/FileAnsweringHost.h"
-#include "analysis/sweep/SweepRunner.h"
+#include "sweep/FileAnsweringHost.h"
+#include "sweep/SweepRunner.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/PlotTab.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "analysis/HeadlessRun.h"
+#include "app/analysis/HeadlessRun.h"
 
 using namespace eh::analysis;
 namespace fs = std::filesystem;

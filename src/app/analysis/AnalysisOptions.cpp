@@ -1,8 +1,10 @@
-#include "analysis/AnalysisOptions.h"
+#include "app/analysis/AnalysisOptions.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "analysis/Samples.h"
 
 namespace eh::analysis {
 
@@ -60,11 +62,13 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
         else if (opt == "--informe")
             o.reportFile = value;
         else if (opt == "--muestra") {
-            if (value != "1" && value != "2") {
-                error = "la muestra debe ser 1 o 2";
+            int sample = 0;
+            const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), sample);
+            if (ec != std::errc{} || end != value.data() + value.size() || !isAnalysableSample(sample)) {
+                error = "la muestra debe ser " + analysableSamplesText();
                 return std::nullopt;
             }
-            o.sample = value == "1" ? 1 : 2;
+            o.sample = sample;
         } else if (opt == "--rango-gap" || opt == "--rango-movilidad") {
             const auto range = parseRange(value);
             if (!range) {
