@@ -1,5 +1,6 @@
 #include "app/analysis/AnalysisOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -62,13 +63,15 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
         else if (opt == "--informe")
             o.reportFile = value;
         else if (opt == "--muestra") {
-            int sample = 0;
-            const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), sample);
-            if (ec != std::errc{} || end != value.data() + value.size() || !isAnalysableSample(sample)) {
+            // Written as the number alone: "01" or "1.0" is not a sample's name.
+            const std::vector<int> samples = analysableSamples();
+            const auto named = std::find_if(samples.begin(), samples.end(),
+                                            [&](int n) { return std::to_string(n) == value; });
+            if (named == samples.end()) {
                 error = "la muestra debe ser " + analysableSamplesText();
                 return std::nullopt;
             }
-            o.sample = sample;
+            o.sample = *named;
         } else if (opt == "--rango-gap" || opt == "--rango-movilidad") {
             const auto range = parseRange(value);
             if (!range) {
