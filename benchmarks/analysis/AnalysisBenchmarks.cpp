@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/HeadlessRun.h"
-#include "analysis/sweep/FileAnsweringHost.h"
-#include "analysis/sweep/SweepRunner.h"
+#include "analysis/Analysis.h"
+#include "sweep/FileAnsweringHost.h"
+#include "sweep/SweepRunner.h"
 
 namespace {
 

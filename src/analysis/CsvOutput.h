@@ -6,16 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CsvStyle.h"
 #include "analysis/DataReader.h"
 #include "analysis/Fits.h"
 #include "analysis/Quantities.h"
 
 namespace eh::analysis {
-
-enum class CsvStyle {
-    CommaPoint,     // "," between fields, "." in numbers
-    SemicolonComma, // ";" between fields, "," in numbers: spreadsheets in Spanish
-};
 
 // Seven significant digits, shortest form ("300", "0.8253268", "2.000354e+15");
 // empty for an absent value.

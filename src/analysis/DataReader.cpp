@@ -26,13 +26,13 @@ bool blank(std::string_view line) {
 // A number in the file's convention: a point, or a comma, as decimal separator;
 // an optional sign; exponent form allowed. Nothing else, so that "1.238" in a
 // file of decimal commas is refused rather than read as something else.
-bool parseNumber(std::string_view field, Convention convention, double& value) {
+bool parseNumber(std::string_view field, CsvStyle convention, double& value) {
     field = trim(field);
     if (field.empty() || field.size() > 64) return false;
     char buf[65] = {};
     std::size_t n = 0;
     for (char c : field) {
-        if (convention == Convention::SemicolonComma) {
+        if (convention == CsvStyle::SemicolonComma) {
             if (c == '.') return false;
             if (c == ',') c = '.';
         }
@@ -76,10 +76,10 @@ bool hasLetterOtherThanExponent(std::string_view line) {
 
 // A header names the columns: it has letters and no field of it is a number, so a
 // damaged first record is reported rather than skipped as a header.
-bool looksLikeHeader(std::string_view line, Convention convention) {
+bool looksLikeHeader(std::string_view line, CsvStyle convention) {
     if (!hasLetterOtherThanExponent(line)) return false;
     double ignored = 0;
-    const Fields fields = split(line, convention == Convention::SemicolonComma ? ';' : ',');
+    const Fields fields = split(line, convention == CsvStyle::SemicolonComma ? ';' : ',');
     for (std::size_t i = 0; i < std::min(fields.count, kMaxFields); ++i)
         if (parseNumber(fields.at[i], convention, ignored)) return false;
     return true;
@@ -92,8 +92,8 @@ std::string quoted(std::string_view field) {
 }
 
 // Checks one line of numbers; an empty reason means accepted.
-std::string parseRecord(std::string_view line, Convention convention, Record& r) {
-    const char separator = convention == Convention::SemicolonComma ? ';' : ',';
+std::string parseRecord(std::string_view line, CsvStyle convention, Record& r) {
+    const char separator = convention == CsvStyle::SemicolonComma ? ';' : ',';
     const auto fields = split(line, separator);
     if (fields.count != 7) return "se esperaban 7 números y hay " + std::to_string(fields.count) + " campos";
     double v[7];
@@ -145,8 +145,8 @@ bool parseDataText(std::string_view text, DataSet& out, std::string& error) {
         if (blank(line)) continue;
         if (first) {
             first = false;
-            out.convention = line.find(';') != std::string_view::npos ? Convention::SemicolonComma
-                                                                      : Convention::CommaPoint;
+            out.convention =
+                line.find(';') != std::string_view::npos ? CsvStyle::SemicolonComma : CsvStyle::CommaPoint;
             if (looksLikeHeader(line, out.convention)) {
                 out.hadHeader = true;
                 continue;

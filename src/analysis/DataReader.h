@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/CsvStyle.h"
+
 namespace eh::analysis {
 
 // One line of a data file: the seven numbers the bench writes.
@@ -26,15 +28,10 @@ struct Rejection {
     std::string reason; // Spanish, for the user
 };
 
-enum class Convention {
-    CommaPoint,     // "1,300,9000": the bench's own
-    SemicolonComma, // "1;300;9000;1,5": a spreadsheet in Spanish
-};
-
 struct DataSet {
     std::vector<Record> records;
     std::vector<Rejection> rejected;
-    Convention convention = Convention::CommaPoint;
+    CsvStyle convention = CsvStyle::CommaPoint;
     bool hadHeader = false;
 };
 

@@ -26,7 +26,7 @@ TEST(DataReader, BenchFileWithCrLfAndExponents) {
                             "2,52.91555,8991.999,0.001,1.5E-05,-2.5E-07,3e-07\r\n");
     ASSERT_EQ(d.records.size(), 2u);
     EXPECT_TRUE(d.rejected.empty());
-    EXPECT_EQ(d.convention, Convention::CommaPoint);
+    EXPECT_EQ(d.convention, CsvStyle::CommaPoint);
     const Record& r = d.records[1];
     EXPECT_EQ(r.line, 2);
     const double expected[] = {2, 52.91555, 8991.999, 0.001, 1.5e-5, -2.5e-7, 3e-7};
@@ -43,7 +43,7 @@ TEST(DataReader, SpreadsheetFileInSpanishConvention) {
                             "2;310,5;9000;10;1,3;0,28;-0,28\n"
                             "3;300;9.000;10;1,2;0,3;-0,3\n"); // a point is refused, not read as thousands
     EXPECT_TRUE(d.hadHeader);
-    EXPECT_EQ(d.convention, Convention::SemicolonComma);
+    EXPECT_EQ(d.convention, CsvStyle::SemicolonComma);
     ASSERT_EQ(d.records.size(), 2u);
     EXPECT_DOUBLE_EQ(d.records[0].vrV, 1.238);
     EXPECT_DOUBLE_EQ(d.records[1].temperatureK, 310.5);

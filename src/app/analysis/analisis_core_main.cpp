@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <iostream>
 
-#include "analysis/AnalysisOptions.h"
-#include "analysis/HeadlessRun.h"
+#include "app/analysis/AnalysisOptions.h"
+#include "app/analysis/HeadlessRun.h"
 
 int main(int argc, char** argv) {
     using namespace eh::analysis;

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "analysis/AnalysisOptions.h"
-#include "analysis/HeadlessRun.h"
 #include "app/FirstPaintProbe.h"
+#include "app/analysis/AnalysisOptions.h"
+#include "app/analysis/HeadlessRun.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/ReportPdf.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/sweep/FileAnsweringHost.h"
-#include "analysis/sweep/SweepPlan.h"
-#include "analysis/sweep/SweepRunner.h"
+#include "sweep/FileAnsweringHost.h"
+#include "sweep/SweepPlan.h"
+#include "sweep/SweepRunner.h"
 
 int main(int argc, char** argv) {
     using namespace eh::sweep;

@@ -17,18 +17,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "analysis/Samples.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/PlotTab.h"
 #include "ui/analysis/ReportPdf.h"
+#include "ui/analysis/SaveBytes.h"
 
 namespace eh::analysis {
 
 namespace {
 
 constexpr int kMaxRecent = 8;
-constexpr int kReloadDelayMs = 250;
-constexpr int kReloadAttempts = 8;
 
 } // namespace
 
@@ -40,10 +40,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     buildCentre();
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
-    reloadTimer_.setSingleShot(true);
-    reloadTimer_.setInterval(kReloadDelayMs);
-    connect(&reloadTimer_, &QTimer::timeout, this, &AnalysisWindow::reloadPending);
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &AnalysisWindow::fileChanged);
+    connect(&follower_, &FileFollower::filesChanged, this, &AnalysisWindow::reloadFiles);
 
     // Read once here and written back when the window closes: writing settings while
     // files open would cost the window its start-up time.
@@ -85,8 +82,11 @@ void AnalysisWindow::buildCentre() {
     seriesBox_->setMinimumWidth(280);
     sampleBox_ = new QComboBox(centre);
     sampleBox_->setObjectName(QStringLiteral("sampleBox"));
-    sampleBox_->addItem(QStringLiteral("Muestra 1 (tipo n)"), 1);
-    sampleBox_->addItem(QStringLiteral("Muestra 2 (tipo p)"), 2);
+    for (int sample : analysableSamples())
+        sampleBox_->addItem(QStringLiteral("Muestra %1 (tipo %2)")
+                                .arg(sample)
+                                .arg(QString::fromStdString(sampleType(sample))),
+                            sample);
     bar->addWidget(new QLabel(QStringLiteral("Serie:"), centre));
     bar->addWidget(seriesBox_);
     bar->addSpacing(16);
@@ -156,7 +156,7 @@ bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
             continue;
         }
         if (existing == series_.end()) series_.push_back(std::move(fresh));
-        if (!watcher_.files().contains(path)) watcher_.addPath(path);
+        follower_.follow(path);
         opened << path;
     }
     if (!opened.isEmpty()) {
@@ -175,7 +175,7 @@ void AnalysisWindow::reanalyse() {
 }
 
 void AnalysisWindow::setSample(int seriesIndex, int sample) {
-    if (seriesIndex < 0 || seriesIndex >= seriesCount() || (sample != 1 && sample != 2)) return;
+    if (seriesIndex < 0 || seriesIndex >= seriesCount() || !isAnalysableSample(sample)) return;
     Series& s = *series_[std::size_t(seriesIndex)];
     s.sampleChosen = true;
     s.analysis.sample = sample;
@@ -267,34 +267,21 @@ void AnalysisWindow::refresh() {
     emit refreshed();
 }
 
-// The bench rewrites its file in place, and other programs replace it by renaming
-// a new file over it; either way the watch may be lost, so it is set again after
-// each reload, and a file caught half-written or missing is read again shortly.
-void AnalysisWindow::fileChanged(const QString& path) {
-    pending_.insert(path);
-    reloadAttempts_ = 0;
-    reloadTimer_.start();
-}
-
-void AnalysisWindow::reloadPending() {
-    QSet<QString> retry;
+void AnalysisWindow::reloadFiles(const QStringList& paths) {
     bool changed = false;
-    for (const QString& path : std::as_const(pending_)) {
+    for (const QString& path : paths) {
         auto it = std::find_if(series_.begin(), series_.end(),
                                [&](const auto& s) { return s->analysis.path == path.toStdString(); });
         if (it == series_.end()) continue;
         QString error;
         Series copy = **it;
-        if (QFileInfo::exists(path) && load(copy, path, error)) {
+        if (load(copy, path, error)) {
             **it = std::move(copy);
             changed = true;
         } else {
-            retry.insert(path);
+            follower_.retry(path);
         }
-        if (QFileInfo::exists(path) && !watcher_.files().contains(path)) watcher_.addPath(path);
     }
-    pending_ = retry;
-    if (!pending_.isEmpty() && ++reloadAttempts_ < kReloadAttempts) reloadTimer_.start();
     if (changed) refresh();
 }
 
@@ -341,12 +328,7 @@ bool AnalysisWindow::exportTable(const QString& path, CsvStyle style, QString& e
         return false;
     }
     const Analysis& a = analysis(index);
-    std::string message;
-    if (!writeFileAtomically(path.toStdString(), tableCsv(a.data.records, a.derived, style), message)) {
-        error = QString::fromStdString(message);
-        return false;
-    }
-    return true;
+    return saveBytes(path, QByteArray::fromStdString(tableCsv(a.data.records, a.derived, style)), error);
 }
 
 bool AnalysisWindow::writeReport(const QString& path, QString& error) const {

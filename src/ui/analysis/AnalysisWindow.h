@@ -2,15 +2,13 @@
 // The analysis window: open data files as series, look at them in tabs of plots and
 // a table, set fit ranges, follow files the bench saves again, export and report.
 
-#include <QFileSystemWatcher>
 #include <QMainWindow>
-#include <QSet>
-#include <QTimer>
 #include <memory>
 #include <vector>
 
+#include "analysis/Analysis.h"
 #include "analysis/CsvOutput.h"
-#include "analysis/HeadlessRun.h"
+#include "ui/analysis/FileFollower.h"
 #include "ui/analysis/PlotKind.h"
 
 class QComboBox;
@@ -76,8 +74,8 @@ private:
     void refreshVisiblePlot();
     PlotTab* ensurePlotTab(std::size_t index);
     std::vector<PlotSeries> plotSeries() const;
-    void fileChanged(const QString& path);
-    void reloadPending();
+    // Reads followed files again; one that cannot be read yet is retried.
+    void reloadFiles(const QStringList& paths);
     void rememberRecent(const QStringList& paths);
     void updateRecentMenu();
     void showErrors(const QStringList& errors);
@@ -103,10 +101,7 @@ private:
     QLabel* status_ = nullptr;
     QStringList recent_; // most recent first
     QString lastFolder_;
-    QFileSystemWatcher watcher_;
-    QTimer reloadTimer_;
-    QSet<QString> pending_;
-    int reloadAttempts_ = 0;
+    FileFollower follower_;
     bool updating_ = false;
     // Plots are drawn when their tab is shown: building every chart up front would
     // cost the window its start-up time.

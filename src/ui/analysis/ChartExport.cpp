@@ -1,14 +1,16 @@
 #include "ui/analysis/ChartExport.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <memory>
+
+#include "ui/analysis/SaveBytes.h"
 
 namespace eh::analysis {
 
@@ -31,6 +33,7 @@ void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std
 
 namespace {
 
+// Each format is drawn whole in memory, then written as one file.
 bool writePng(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
               const FitSettings& settings, QString& error) {
     QImage image(2 * kExportWidth, 2 * kExportHeight, QImage::Format_ARGB32_Premultiplied);
@@ -39,24 +42,22 @@ bool writePng(const QString& path, PlotKind kind, const std::vector<PlotSeries>&
         QPainter p(&image);
         paintPlot(p, QRectF(0, 0, image.width(), image.height()), kind, series, settings);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
         error = QStringLiteral("No se puede escribir %1").arg(path);
         return false;
     }
-    return true;
+    return saveBytes(path, buffer.data(), error);
 }
 
 bool writeSvg(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
               const FitSettings& settings, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("No se puede escribir %1").arg(path);
-        return false;
-    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(QSize(kExportWidth, kExportHeight));
         svg.setViewBox(QRect(0, 0, kExportWidth, kExportHeight));
         svg.setTitle(plotTitle(kind));
@@ -64,22 +65,15 @@ bool writeSvg(const QString& path, PlotKind kind, const std::vector<PlotSeries>&
         QPainter p(&svg);
         paintPlot(p, QRectF(0, 0, kExportWidth, kExportHeight), kind, series, settings);
     }
-    if (!file.commit()) {
-        error = QStringLiteral("No se puede escribir %1").arg(path);
-        return false;
-    }
-    return true;
+    return saveBytes(path, buffer.data(), error);
 }
 
 bool writePdf(const QString& path, PlotKind kind, const std::vector<PlotSeries>& series,
               const FitSettings& settings, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("No se puede escribir %1").arg(path);
-        return false;
-    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setTitle(plotTitle(kind));
         pdf.setCreator(QStringLiteral("Tarvelo"));
         pdf.setResolution(150);
@@ -89,11 +83,7 @@ bool writePdf(const QString& path, PlotKind kind, const std::vector<PlotSeries>&
         paintPlot(p, QRectF(QPointF(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size()), kind,
                   series, settings);
     }
-    if (!file.commit()) {
-        error = QStringLiteral("No se puede escribir %1").arg(path);
-        return false;
-    }
-    return true;
+    return saveBytes(path, buffer.data(), error);
 }
 
 } // namespace

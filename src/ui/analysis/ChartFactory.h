@@ -5,7 +5,7 @@
 #include <QChart>
 #include <vector>
 
-#include "analysis/HeadlessRun.h"
+#include "analysis/Analysis.h"
 #include "ui/analysis/PlotKind.h"
 
 namespace eh::analysis {

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "analysis/HeadlessRun.h"
+#include "analysis/Analysis.h"
 
 class QTableView;
 class QListWidget;

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <cmath>
 
-#include "analysis/HeadlessRun.h"
+#include "analysis/Analysis.h"
 
 namespace eh::analysis {
 

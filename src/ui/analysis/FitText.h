@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "analysis/HeadlessRun.h"
+#include "analysis/Analysis.h"
 
 namespace eh::analysis {
 

@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-#include "analysis/HeadlessRun.h"
+#include "analysis/Analysis.h"
 
 namespace eh::analysis {
 

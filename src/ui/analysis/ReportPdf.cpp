@@ -1,5 +1,6 @@
 #include "ui/analysis/ReportPdf.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
@@ -7,10 +8,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "analysis/Samples.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/FitText.h"
+#include "ui/analysis/SaveBytes.h"
 
 namespace eh::analysis {
 
@@ -71,7 +73,7 @@ private:
 };
 
 QString sampleText(int sample) {
-    return sample == 1 ? QStringLiteral("muestra 1 (tipo n)") : QStringLiteral("muestra 2 (tipo p)");
+    return QStringLiteral("muestra %1 (tipo %2)").arg(sample).arg(QString::fromStdString(sampleType(sample)));
 }
 
 void summary(Pages& pages, const std::vector<PlotSeries>& series, const FitSettings& settings) {
@@ -173,13 +175,11 @@ void tables(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series) {
 
 bool writeReport(const QString& path, const std::vector<PlotSeries>& series, const FitSettings& settings,
                  QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("No se puede escribir %1").arg(path);
-        return false;
-    }
+    // Drawn whole in memory first: the file is written only once the report is complete.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setTitle(QStringLiteral("Informe de análisis — Tarvelo"));
         pdf.setCreator(QStringLiteral("Tarvelo"));
         pdf.setResolution(kDpi);
@@ -192,11 +192,7 @@ bool writeReport(const QString& path, const std::vector<PlotSeries>& series, con
         tables(pages, p, series);
         pages.finish();
     }
-    if (!file.commit()) {
-        error = QStringLiteral("No se puede escribir %1").arg(path);
-        return false;
-    }
-    return true;
+    return saveBytes(path, buffer.data(), error);
 }
 
 } // namespace eh::analysis

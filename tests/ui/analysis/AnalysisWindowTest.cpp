@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTableView>
@@ -19,8 +20,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "analysis/sweep/FileAnsweringHost.h"
-#include "analysis/sweep/SweepRunner.h"
+#include "sweep/FileAnsweringHost.h"
+#include "sweep/SweepRunner.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/PlotTab.h"
@@ -76,6 +77,8 @@ private:
 private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
+        // Settings of this run only, never the user's nor an earlier run's.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path("config"));
         one_ = path("muestra1.asc");
         two_ = path("muestra2.asc");
         sweep(one_, 1, 80, 760, 20);
@@ -270,6 +273,19 @@ private slots:
         const int pages = pdfPages(readFile(path("informe.pdf")));
         QVERIFY2(pages >= 6, qPrintable(QString::number(pages)));
         QVERIFY(!AnalysisWindow().writeReport(path("vacio.pdf"), error));
+        // Written as the bench writes its data file: a link keeps pointing at the file
+        // that receives the text; a folder that is not there is named in the message.
+        QVERIFY(QFile::link(QStringLiteral("t.csv"), path("enlace.csv")));
+        QVERIFY2(w.exportTable(path("enlace.csv"), CsvStyle::CommaPoint, error), qPrintable(error));
+        QVERIFY(QFileInfo(path("enlace.csv")).isSymLink());
+        QCOMPARE(readFile(path("t.csv")).left(9), QByteArray("registro,"));
+        const QString nowhere = path("no-hay/informe.pdf");
+        QVERIFY(!w.writeReport(nowhere, error));
+        QCOMPARE(error,
+                 QStringLiteral("No se puede escribir %1: Error 76: no se encuentra el camino de acceso")
+                     .arg(nowhere));
+        QVERIFY(!w.exportPlot(PlotKind::Hall, path("no-hay/g.svg"), error));
+        QVERIFY(error.startsWith(QStringLiteral("No se puede escribir ")));
     }
 
     void remembersSizeAndRecentFiles() {

@@ -1,33 +1,45 @@
 // The analysis command without a window: its options, its files and its failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <tuple>
 
-#include "analysis/HeadlessRun.h"
+#include "app/analysis/HeadlessRun.h"
 
 using namespace eh::analysis;
 namespace fs = std::filesystem;
 
 namespace {
 
-// A folder of its own for each test, as ctest runs them side by side.
+// A folder of its own for each test, made fresh by the system.
 struct TempDir {
-    fs::path path =
-        fs::temp_directory_path() /
-        ("tarvelo-headless-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::path path;
     TempDir() {
-        fs::remove_all(path);
-        fs::create_directories(path);
+        std::string pattern = (fs::temp_directory_path() / "tarvelo-headless-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        path = pattern;
     }
-    ~TempDir() { fs::remove_all(path); }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
     std::string file(const std::string& name, const std::string& content = {}) const {
         const fs::path p = path / name;
         if (!content.empty()) std::ofstream(p, std::ios::binary) << content;
         return p.string();
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : fs::directory_iterator(path))
+            out.push_back(entry.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
     }
 };
 
@@ -58,6 +70,10 @@ TEST(AnalysisOptions, CommandLine) {
         {{"--temperatura-campo", "0", "--ajustes", "a", "d"}, false},
         {{"--formato", "fr", "--ajustes", "a", "d"}, false},
         {{"--muestra", "0", "--ajustes", "a", "d"}, false},
+        {{"--muestra", "3", "--ajustes", "a", "d"}, false},
+        {{"--muestra", "01", "--ajustes", "a", "d"}, false},
+        {{"--muestra", "2.0", "--ajustes", "a", "d"}, false},
+        {{"--muestra", "1", "--ajustes", "a", "d"}, true},
         {{"--desconocida", "1", "d"}, false},
     };
     for (const Row& r : rows) {
@@ -140,4 +156,54 @@ TEST(Headless, FailsCleanly) {
     // A failed run leaves no half-written table behind.
     EXPECT_FALSE(fs::exists(dir.path / "t.csv"));
     EXPECT_FALSE(fs::exists(dir.path / "t.csv.tmp"));
+}
+
+// The bad sample is refused with the samples there are.
+TEST(AnalysisOptions, SampleMessage) {
+    std::string error;
+    EXPECT_FALSE(parseAnalysisOptions({"--muestra", "3", "--ajustes", "a", "d"}, error));
+    EXPECT_EQ(error, "la muestra debe ser 1 o 2");
+}
+
+// The outputs are written as the bench writes its data file: through a symbolic
+// link into its target, beside a user's own file called like a temporary one, under
+// the longest name a folder takes, and nothing else is left in the folder.
+TEST(Headless, OutputsKeepWhatStandsAtTheirPaths) {
+    TempDir dir;
+    const std::string data = dir.file("datos.asc", kData);
+    const std::string target = dir.file("destino.csv", "viejo\n");
+    fs::create_symlink("destino.csv", dir.path / "enlace.csv");
+    const std::string mine = dir.file("t.csv.tmp", "del estudiante\n");
+    const std::string longName = std::string(251, 'a') + ".csv"; // 255 bytes
+    AnalysisOptions o;
+    o.tableFile = (dir.path / "enlace.csv").string();
+    o.fitsFile = dir.file("t.csv");
+    o.dataFiles = {data};
+    std::ostringstream err;
+    ASSERT_EQ(runHeadless(o, err), 0) << err.str();
+    o.tableFile = dir.file(longName);
+    o.fitsFile.clear();
+    ASSERT_EQ(runHeadless(o, err), 0) << err.str();
+
+    EXPECT_TRUE(fs::is_symlink(dir.path / "enlace.csv"));
+    EXPECT_EQ(slurp(target).substr(0, 9), "registro,");
+    EXPECT_EQ(slurp(target), slurp(dir.path / longName));
+    EXPECT_EQ(slurp((dir.path / "t.csv").string()).substr(0, 7), "ajuste,");
+    EXPECT_EQ(slurp(mine), "del estudiante\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{longName, "datos.asc", "destino.csv", "enlace.csv",
+                                                     "t.csv", "t.csv.tmp"}));
+}
+
+// A table that cannot be written says where and why, in Spanish.
+TEST(Headless, UnwritableOutputGivesTheReason) {
+    TempDir dir;
+    AnalysisOptions o;
+    o.tableFile = (dir.path / "no-such-folder" / "t.csv").string();
+    o.dataFiles = {dir.file("datos.asc", kData)};
+    std::ostringstream err;
+    EXPECT_EQ(runHeadless(o, err), 1);
+    EXPECT_NE(err.str().find("tarvelo-analisis: no se puede escribir " + o.tableFile +
+                             ": Error 76: no se encuentra el camino de acceso\n"),
+              std::string::npos)
+        << err.str();
 }

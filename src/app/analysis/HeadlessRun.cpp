@@ -1,44 +1,10 @@
-#include "analysis/HeadlessRun.h"
+#include "app/analysis/HeadlessRun.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 
+#include "datafile/OutputFile.h"
+
 namespace eh::analysis {
-
-void analyse(Analysis& a, const FitSettings& settings) {
-    a.geometry = sampleGeometry(a.sample);
-    a.derived = deriveAll(a.data.records, a.geometry);
-    a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings);
-}
-
-bool writeFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "no se puede escribir " + path;
-            return false;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            error = "error al escribir " + path;
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        error = "no se puede escribir " + path + ": " + ec.message();
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
-}
 
 int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportWriter& report) {
     Analysis a;
@@ -67,8 +33,8 @@ int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportW
     // not written for nothing.
     auto write = [&](const std::string& path, const auto& makeText) {
         if (path.empty()) return;
-        if (!writeFileAtomically(path, makeText(), error)) {
-            err << "tarvelo-analisis: " << error << '\n';
+        if (const auto reason = writeOutputFile(path, makeText())) {
+            err << "tarvelo-analisis: no se puede escribir " << path << ": " << *reason << '\n';
             ok = false;
         }
     };

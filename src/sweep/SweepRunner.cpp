@@ -1,4 +1,4 @@
-#include "analysis/sweep/SweepRunner.h"
+#include "sweep/SweepRunner.h"
 
 #include <array>
 #include <cmath>

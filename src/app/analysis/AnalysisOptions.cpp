@@ -1,8 +1,11 @@
-#include "analysis/AnalysisOptions.h"
+#include "app/analysis/AnalysisOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "analysis/Samples.h"
 
 namespace eh::analysis {
 
@@ -60,11 +63,15 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
         else if (opt == "--informe")
             o.reportFile = value;
         else if (opt == "--muestra") {
-            if (value != "1" && value != "2") {
-                error = "la muestra debe ser 1 o 2";
+            // Written as the number alone: "01" or "1.0" is not a sample's name.
+            const std::vector<int> samples = analysableSamples();
+            const auto named = std::find_if(samples.begin(), samples.end(),
+                                            [&](int n) { return std::to_string(n) == value; });
+            if (named == samples.end()) {
+                error = "la muestra debe ser " + analysableSamplesText();
                 return std::nullopt;
             }
-            o.sample = value == "1" ? 1 : 2;
+            o.sample = *named;
         } else if (opt == "--rango-gap" || opt == "--rango-movilidad") {
             const auto range = parseRange(value);
             if (!range) {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "analysis/sweep/BenchClock.h"
-#include "analysis/sweep/SweepPlan.h"
 #include "bench/BenchModel.h"
+#include "sweep/BenchClock.h"
+#include "sweep/SweepPlan.h"
 
 namespace eh::sweep {
 
@@ -34,8 +34,9 @@ public:
     SweepRunner(BenchModel& bench, const SweepPlan& plan);
 
     using Progress = std::function<void(int done, int total, double temperatureK)>;
-    // Runs the sweep over `targets` and saves the register; false when the bench
-    // reported an error (the host has shown it).
+    // Runs the sweep over `targets` and saves the register. The report counts the
+    // records and the points taken unsettled; an error the bench reported while saving
+    // is not in it: the host has shown it (FileAnsweringHost counts its messages).
     SweepReport run(const std::vector<double>& targets, const Progress& progress = {});
 
     // Largest number of controller ticks spent waiting at one point.

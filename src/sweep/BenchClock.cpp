@@ -1,4 +1,4 @@
-#include "analysis/sweep/BenchClock.h"
+#include "sweep/BenchClock.h"
 
 namespace eh::sweep {
 

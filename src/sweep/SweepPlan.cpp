@@ -1,8 +1,10 @@
-#include "analysis/sweep/SweepPlan.h"
+#include "sweep/SweepPlan.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "bench/BenchState.h"
 
 namespace eh::sweep {
 
@@ -58,16 +60,16 @@ std::vector<double> sweepTargets(const SweepPlan& plan, std::string& error) {
         return {};
     }
     const double span = std::fabs(plan.toK - plan.fromK) / plan.stepK;
-    if (span + 1 > kRegisterSize + 1) { // avoids overflowing the count below
+    if (span + 1 > BenchState::kRegisterSlots + 1) { // avoids overflowing the count below
         std::snprintf(buf, sizeof buf, "el barrido pide más de %d medidas y el registro solo guarda %d",
-                      kRegisterSize, kRegisterSize);
+                      BenchState::kRegisterSlots, BenchState::kRegisterSlots);
         error = buf;
         return {};
     }
     const int n = pointCount(plan.fromK, plan.toK, plan.stepK);
-    if (n > kRegisterSize) {
+    if (n > BenchState::kRegisterSlots) {
         std::snprintf(buf, sizeof buf, "el barrido pide %d medidas y el registro solo guarda %d", n,
-                      kRegisterSize);
+                      BenchState::kRegisterSlots);
         error = buf;
         return {};
     }

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <tuple>
 
-#include "analysis/HeadlessRun.h"
-#include "analysis/sweep/FileAnsweringHost.h"
-#include "analysis/sweep/SweepRunner.h"
+#include "analysis/Analysis.h"
+#include "sweep/FileAnsweringHost.h"
+#include "sweep/SweepRunner.h"
 
 using namespace eh::sweep;
 using namespace eh::analysis;

@@ -23,7 +23,6 @@ struct SweepPlan {
 // cool below 50 K, and the highest set point keeps the sample near 764 K.
 inline constexpr double kLowestTargetK = 50;
 inline constexpr double kHighestTargetK = 760;
-inline constexpr int kRegisterSize = BenchState::kRegisterSlots;
 
 // The temperatures aimed at, in order; empty with a message in `error` when the
 // plan cannot be run (out of range, too many records for the register, ...).

@@ -1,0 +1,11 @@
+#include "analysis/Analysis.h"
+
+namespace eh::analysis {
+
+void analyse(Analysis& a, const FitSettings& settings) {
+    a.geometry = sampleGeometry(a.sample);
+    a.derived = deriveAll(a.data.records, a.geometry);
+    a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings);
+}
+
+} // namespace eh::analysis
