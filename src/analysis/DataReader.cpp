@@ -128,18 +128,17 @@ std::string quoted(std::string_view field) {
     return out + (field.empty() ? "»" : "…»");
 }
 
-std::string number(double v) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7);
-    return std::string(buf, r.ptr);
-}
-
-// Why a value outside [min, max] is no reading of this bench, or empty.
-std::string outside(const char* what, double v, double min, double max, const char* unit) {
+// Why a value outside [min, max] is no reading of this bench, or empty. The value is
+// shown as written in the file (it is a number: nothing to escape), the limit to 7 digits.
+std::string outside(const char* what, std::string_view field, double v, double min, double max,
+                    const char* unit) {
     const char* side = v < min ? ", por debajo de " : v > max ? ", por encima de " : nullptr;
     if (!side) return {};
-    return std::string(what) + " de " + number(v) + " " + unit + side + number(v < min ? min : max) + " " +
-           unit;
+    char limit[32];
+    const auto end =
+        std::to_chars(limit, limit + sizeof limit, v < min ? min : max, std::chars_format::general, 7);
+    return std::string(what) + " de " + std::string(trim(field)) + " " + unit + side +
+           std::string(limit, end.ptr) + " " + unit;
 }
 
 // Checks one line of numbers; an empty reason means accepted.
@@ -161,11 +160,12 @@ std::string parseRecord(std::string_view line, Convention convention, Record& r)
     static const char* const kReadings[] = {"lectura de resistividad", "lectura Hall con « - »",
                                             "lectura Hall con «+»"};
     for (std::string reason :
-         {outside("temperatura", v[1], kMinTemperatureK, kMaxTemperatureK, "K"),
-          outside("campo", v[2], 0, kMaxFieldG, "G"), outside("corriente", v[3], 0, kMaxCurrentMa, "mA"),
-          outside(kReadings[0], v[4], -kMaxVoltageV, kMaxVoltageV, "V"),
-          outside(kReadings[1], v[5], -kMaxVoltageV, kMaxVoltageV, "V"),
-          outside(kReadings[2], v[6], -kMaxVoltageV, kMaxVoltageV, "V")})
+         {outside("temperatura", fields.at[1], v[1], kMinTemperatureK, kMaxTemperatureK, "K"),
+          outside("campo", fields.at[2], v[2], 0, kMaxFieldG, "G"),
+          outside("corriente", fields.at[3], v[3], 0, kMaxCurrentMa, "mA"),
+          outside(kReadings[0], fields.at[4], v[4], -kMaxVoltageV, kMaxVoltageV, "V"),
+          outside(kReadings[1], fields.at[5], v[5], -kMaxVoltageV, kMaxVoltageV, "V"),
+          outside(kReadings[2], fields.at[6], v[6], -kMaxVoltageV, kMaxVoltageV, "V")})
         if (!reason.empty()) return reason;
     r.number = v[0];
     r.temperatureK = v[1];

@@ -149,7 +149,7 @@ TEST(Fits, BandGapFromConductivityAndHallCoefficient) {
     Set s;
     for (double t : {450.0, 499.9, 500.0, 600.0, 700.0, 800.0, 800.1, 900.0}) {
         const double gap = t >= 500 && t <= 800 ? eg : 0.3;
-        s.add(t, std::exp(gap / (2 * k * t)) / 5e3, -2e-3 * std::exp(gap / (2 * k * t)) / std::pow(t, 1.5));
+        s.add(t, std::exp(gap / (2 * k * t)) / 5e3, -2e3 * std::exp(gap / (2 * k * t)) / std::pow(t, 1.5));
     }
     for (FitKind kind : {FitKind::GapSigma, FitKind::GapHall}) {
         const FitResult f = s.fit(kind);
