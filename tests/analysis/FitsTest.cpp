@@ -139,6 +139,11 @@ TEST(LeastSquares, TooFewOrDegeneratePointsGiveNoLine) {
     EXPECT_FALSE(fitLine(std::span(x).first(2), std::span(y).first(2))); // two: no standard error
     EXPECT_FALSE(fitLine(same, y));                                      // all x equal: no slope
     EXPECT_FALSE(fitLine(x, std::span(y).first(2)));                     // mismatched lengths
+    // Sums that overflow: the spread of x would make a flat line, that of y an
+    // infinite slope error; neither is a line.
+    const std::vector<double> hugeX = {1e200, 2e200, 3e200}, hugeY = {1e200, 2e200, 4e200};
+    EXPECT_FALSE(fitLine(hugeX, y));
+    EXPECT_FALSE(fitLine(x, hugeY));
 }
 
 // Intrinsic conduction: sigma = A exp(-Eg / 2kT), and R_H T^{3/2} = C exp(Eg / 2kT).
