@@ -21,7 +21,7 @@ std::optional<LineFit> fitLine(std::span<const double> x, std::span<const double
         sxy += dx * dy;
         syy += dy * dy;
     }
-    if (!(sxx > 0) || !std::isfinite(sxx)) return std::nullopt;
+    if (!(sxx > 0)) return std::nullopt;
     LineFit f;
     f.points = static_cast<int>(n);
     f.slope = sxy / sxx;
