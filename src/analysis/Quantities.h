@@ -4,7 +4,7 @@
 // an infinity or a non-number.
 
 #include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/DataReader.h"
@@ -32,7 +32,8 @@ struct Derived {
     Carrier carrier = Carrier::None;
     std::optional<double> densityCm3;    // 1/(e |R_H|)
     std::optional<double> mobilityCm2Vs; // |R_H| / rho
-    std::string note;                    // why a quantity the readings seem to offer is absent, in Spanish
+    // Why a quantity the readings seem to offer is absent, in Spanish; a literal.
+    std::string_view note;
 };
 
 Derived derive(const Record& r, const Geometry& g);

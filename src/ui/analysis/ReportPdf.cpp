@@ -112,7 +112,8 @@ void summary(Pages& pages, const std::vector<PlotSeries>& series, const FitSetti
             if (!a.derived[k].note.empty())
                 pages.text(QStringLiteral("  línea %1: %2")
                                .arg(a.data.records[k].line)
-                               .arg(QString::fromStdString(a.derived[k].note)),
+                               .arg(QString::fromUtf8(a.derived[k].note.data(),
+                                                      qsizetype(a.derived[k].note.size()))),
                            8, false, Qt::darkRed);
     }
 }
