@@ -1,6 +1,7 @@
 #include "analysis/CsvOutput.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace eh::analysis {
 
@@ -9,7 +10,7 @@ const char* const kTableHeader = "registro,T_K,B_G,I_mA,Vr_V,Vmenos_V,Vmas_V,VH_
 const char* const kFitsHeader = "ajuste,valor,incertidumbre,unidad,puntos,T_min,T_max,R2";
 
 std::string formatNumber(std::optional<double> value, CsvStyle style) {
-    if (!value) return {};
+    if (!value || !std::isfinite(*value)) return {}; // a cell is a number or nothing
     // As printf's "%.7g", without its locale and much faster (tables of a million rows).
     char buf[40];
     const auto result = std::to_chars(buf, buf + sizeof buf, *value, std::chars_format::general, 7);

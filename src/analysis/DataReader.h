@@ -38,9 +38,14 @@ struct DataSet {
 inline constexpr std::uintmax_t kMaxFileBytes = 64ull * 1024 * 1024;
 inline constexpr std::size_t kMaxFileLines = 1'000'000;
 
-// Parses the text of a data file. Refuses (returns false with `error`) a text of
-// more than kMaxFileLines lines; every other fault is a rejected line.
+// Parses the text of a data file: UTF-8 or UTF-16, lines ended by LF, CR LF or CR,
+// in the convention most of its lines are written in (the bench's on a tie). Refuses (returns false with
+// `error`) a text of more than kMaxFileLines lines; every other fault is a rejected line.
 bool parseDataText(std::string_view text, DataSet& out, std::string& error);
+
+// "n líneas rechazadas; leído con …": how many lines were refused and the convention
+// the file was read in, for the user; empty when none was refused.
+std::string rejectionSummary(const DataSet& data);
 
 // Reads and parses a file; false with a message for an unreadable or oversized file.
 bool readDataFile(const std::string& path, DataSet& out, std::string& error);

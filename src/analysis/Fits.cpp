@@ -112,6 +112,21 @@ void selectTemperatureRecords(FitResult& f, const std::vector<Record>& records,
     }
 }
 
+const char* const kNotFinite = "el ajuste no da un número finito";
+
+// Why fitLine gave no line, in the words the user reads where the value would stand.
+std::string noLineReason(const FitResult& f) {
+    if (f.used.size() < 3) {
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", f.used.size(),
+                      f.used.size() == 1 ? "punto" : "puntos", f.range.minK, f.range.maxK);
+        return buf;
+    }
+    for (double x : f.x)
+        if (!std::isfinite(x) || x != f.x.front()) return kNotFinite;
+    return "todos los puntos tienen la misma abscisa";
+}
+
 } // namespace
 
 FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::vector<Derived>& derived,
@@ -138,13 +153,7 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
         selectTemperatureRecords(f, records, derived);
     f.line = fitLine(f.x, f.y);
     if (!f.line) {
-        char buf[160];
-        if (f.used.size() < 3)
-            std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", f.used.size(),
-                          f.used.size() == 1 ? "punto" : "puntos", f.range.minK, f.range.maxK);
-        else
-            std::snprintf(buf, sizeof buf, "todos los puntos tienen la misma abscisa");
-        f.note = buf;
+        f.note = noLineReason(f);
         return f;
     }
     const LineFit& line = *f.line;
@@ -168,6 +177,12 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
         f.uncertainty = line.slopeError * scale;
         break;
     }
+    }
+    if (!std::isfinite(*f.value) || !std::isfinite(*f.uncertainty)) {
+        f.value.reset();
+        f.uncertainty.reset();
+        f.line.reset();
+        f.note = kNotFinite;
     }
     return f;
 }

@@ -36,6 +36,9 @@ std::optional<LineFit> fitLine(std::span<const double> x, std::span<const double
     f.slopeError = std::sqrt(variance / sxx);
     f.interceptError = std::sqrt(variance * (1.0 / double(n) + meanX * meanX / sxx));
     f.rSquared = syy > 0 ? 1 - rss / syy : 1;
+    // Sums that overflowed give no line rather than infinities or non-numbers.
+    for (double v : {f.slope, f.intercept, f.slopeError, f.interceptError, f.rSquared})
+        if (!std::isfinite(v)) return std::nullopt;
     return f;
 }
 

@@ -14,8 +14,8 @@ struct LineFit {
     int points = 0;
 };
 
-// Nothing with fewer than 3 points (no standard error can be given) or when all x
-// are equal. Sums are taken about the means, which keeps large offsets harmless.
+// Nothing with fewer than 3 points (no standard error can be given), when all x
+// are equal, or when a sum overflows. Sums are taken about the means, which keeps large offsets harmless.
 std::optional<LineFit> fitLine(std::span<const double> x, std::span<const double> y);
 
 } // namespace eh::analysis

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "analysis/Constants.h"
+#include "analysis/PlausibleLimits.h"
 #include "model/SampleCatalogue.h"
 
 namespace eh::analysis {
@@ -31,28 +32,64 @@ std::optional<double> hallVoltage(const Record& r, bool& onePolarity) {
 
 } // namespace
 
+namespace {
+
+// Records the first reason only: the rest follow from it.
+void because(Derived& d, const char* reason) {
+    if (d.note.empty()) d.note = reason;
+}
+
+bool finitePositive(double v) {
+    return std::isfinite(v) && v > 0;
+}
+
+void resistivity(const Record& r, const Geometry& g, Derived& d) {
+    // A resistivity reading of zero (or below) means none was taken.
+    if (r.vrV <= 0) return;
+    if (r.vrV < kVoltmeterZeroV)
+        return because(
+            d, "la lectura de resistividad no llega a la última cifra del voltímetro: sin ρ, σ ni μ_H");
+    const double rho = r.vrV * g.widthCm * g.thicknessCm / (r.currentMa / 1000 * g.lengthCm);
+    if (!finitePositive(rho) || !finitePositive(1 / rho)) return because(d, "ρ no es un número finito");
+    d.rhoOhmCm = rho;
+    d.sigmaSCm = 1 / rho;
+}
+
+void hall(const Record& r, const Geometry& g, Derived& d) {
+    if (r.fieldG <= 0 || !d.hallV) return; // magnet off or no Hall reading: normal data
+    if (r.fieldG < kFieldZeroG) return because(d, "el campo es menor de 0.5 G: sin R_H ni μ_H");
+    if (std::fabs(*d.hallV) < kVoltmeterZeroV)
+        return because(d, "la tensión Hall no llega a la última cifra del voltímetro: sin R_H ni μ_H");
+    // V in volts, d in cm, I in mA, B in gauss: the factor 1e11 gives cm^3/C.
+    const double rh = *d.hallV * g.thicknessCm * 1e11 / (r.currentMa * r.fieldG);
+    const double density = 1 / (kElementaryCharge * std::fabs(rh));
+    if (!std::isfinite(rh) || rh == 0 || !finitePositive(density))
+        return because(d, "R_H no es un número finito");
+    d.hallCm3C = rh;
+    d.carrier = rh < 0 ? Carrier::Electrons : Carrier::Holes;
+    d.densityCm3 = density;
+    if (!d.rhoOhmCm) return;
+    const double mobility = std::fabs(rh) / *d.rhoOhmCm;
+    if (!finitePositive(mobility)) return because(d, "μ_H no es un número finito");
+    d.mobilityCm2Vs = mobility;
+}
+
+} // namespace
+
 Derived derive(const Record& r, const Geometry& g) {
     Derived d;
     d.hallV = hallVoltage(r, d.onePolarity);
-    const bool current = r.currentMa > 0;
-    // A resistivity reading of zero (or below) means none was taken.
-    if (current && r.vrV > 0) {
-        const double rho = r.vrV * g.widthCm * g.thicknessCm / (r.currentMa / 1000 * g.lengthCm);
-        if (std::isfinite(rho) && rho > 0) {
-            d.rhoOhmCm = rho;
-            d.sigmaSCm = 1 / rho;
-        }
+    if (d.hallV && !std::isfinite(*d.hallV)) {
+        d.hallV.reset();
+        because(d, "V_H no es un número finito");
     }
-    if (current && r.fieldG > 0 && d.hallV) {
-        // V in volts, d in cm, I in mA, B in gauss: the factor 1e11 gives cm^3/C.
-        const double rh = *d.hallV * g.thicknessCm * 1e11 / (r.currentMa * r.fieldG);
-        if (std::isfinite(rh) && rh != 0) {
-            d.hallCm3C = rh;
-            d.carrier = rh < 0 ? Carrier::Electrons : Carrier::Holes;
-            d.densityCm3 = 1 / (kElementaryCharge * std::fabs(rh));
-            if (d.rhoOhmCm) d.mobilityCm2Vs = std::fabs(rh) / *d.rhoOhmCm;
-        }
+    if (r.currentMa <= 0) return d; // no current: nothing to divide by, as measured
+    if (r.currentMa < kCurrentZeroMa) {
+        because(d, "la corriente no llega a la última cifra de la fuente: sin ρ ni R_H");
+        return d;
     }
+    resistivity(r, g, d);
+    hall(r, g, d);
     return d;
 }
 

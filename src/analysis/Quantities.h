@@ -1,8 +1,10 @@
 #pragma once
 // What a record tells about the sample: resistivity, Hall coefficient, carrier
-// type, density and Hall mobility. A quantity that cannot be formed is absent.
+// type, density and Hall mobility. A quantity that cannot be formed is absent, never
+// an infinity or a non-number.
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "analysis/DataReader.h"
@@ -30,6 +32,8 @@ struct Derived {
     Carrier carrier = Carrier::None;
     std::optional<double> densityCm3;    // 1/(e |R_H|)
     std::optional<double> mobilityCm2Vs; // |R_H| / rho
+    // Why a quantity the readings seem to offer is absent, in Spanish; a literal.
+    std::string_view note;
 };
 
 Derived derive(const Record& r, const Geometry& g);

@@ -139,6 +139,11 @@ TEST(LeastSquares, TooFewOrDegeneratePointsGiveNoLine) {
     EXPECT_FALSE(fitLine(std::span(x).first(2), std::span(y).first(2))); // two: no standard error
     EXPECT_FALSE(fitLine(same, y));                                      // all x equal: no slope
     EXPECT_FALSE(fitLine(x, std::span(y).first(2)));                     // mismatched lengths
+    // Sums that overflow: the spread of x would make a flat line, that of y an
+    // infinite slope error; neither is a line.
+    const std::vector<double> hugeX = {1e200, 2e200, 3e200}, hugeY = {1e200, 2e200, 4e200};
+    EXPECT_FALSE(fitLine(hugeX, y));
+    EXPECT_FALSE(fitLine(x, hugeY));
 }
 
 // Intrinsic conduction: sigma = A exp(-Eg / 2kT), and R_H T^{3/2} = C exp(Eg / 2kT).
@@ -149,7 +154,7 @@ TEST(Fits, BandGapFromConductivityAndHallCoefficient) {
     Set s;
     for (double t : {450.0, 499.9, 500.0, 600.0, 700.0, 800.0, 800.1, 900.0}) {
         const double gap = t >= 500 && t <= 800 ? eg : 0.3;
-        s.add(t, std::exp(gap / (2 * k * t)) / 5e3, -2e-3 * std::exp(gap / (2 * k * t)) / std::pow(t, 1.5));
+        s.add(t, std::exp(gap / (2 * k * t)) / 5e3, -2e3 * std::exp(gap / (2 * k * t)) / std::pow(t, 1.5));
     }
     for (FitKind kind : {FitKind::GapSigma, FitKind::GapHall}) {
         const FitResult f = s.fit(kind);

@@ -16,6 +16,7 @@ int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportW
     }
     for (const Rejection& r : a.data.rejected)
         err << a.path << ": línea " << r.line << ": " << r.reason << '\n';
+    if (!a.data.rejected.empty()) err << a.path << ": " << rejectionSummary(a.data) << '\n';
     if (a.data.records.empty()) {
         err << "tarvelo-analisis: " << a.path << ": ningún registro aceptado\n";
         return 1;
@@ -25,6 +26,9 @@ int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportW
     for (std::size_t i = 0; i < a.derived.size(); ++i)
         if (a.derived[i].onePolarity)
             err << a.path << ": línea " << a.data.records[i].line << ": una polaridad\n";
+    for (std::size_t i = 0; i < a.derived.size(); ++i)
+        if (!a.derived[i].note.empty())
+            err << a.path << ": línea " << a.data.records[i].line << ": " << a.derived[i].note << '\n';
     for (const FitResult& f : a.fits)
         if (!f.value) err << "ajuste " << fitName(f.kind) << ": " << f.note << '\n';
 

@@ -96,17 +96,27 @@ void summary(Pages& pages, const std::vector<PlotSeries>& series, const FitSetti
         const Analysis& a = *series[i].analysis;
         pages.gap(16);
         pages.text(series[i].label, 13, true, seriesColor(i));
-        pages.text(QStringLiteral("%1 · %2 registros aceptados · %3 líneas rechazadas")
-                       .arg(sampleText(a.sample))
-                       .arg(a.data.records.size())
-                       .arg(a.data.rejected.size()),
-                   10);
+        const std::size_t rejected = a.data.rejected.size();
+        pages.text(
+            QStringLiteral("%1 · %2 registros aceptados · %3 %4")
+                .arg(sampleText(a.sample))
+                .arg(a.data.records.size())
+                .arg(rejected)
+                .arg(rejected == 1 ? QStringLiteral("línea rechazada") : QStringLiteral("líneas rechazadas")),
+            10);
         for (const FitResult& f : a.fits) pages.text(QStringLiteral("• ") + fitSummary(f), 10);
         const QString sign = signChangeText(a);
         if (!sign.isEmpty()) pages.text(QStringLiteral("• ") + sign, 10);
         for (const Rejection& r : a.data.rejected)
             pages.text(QStringLiteral("  línea %1: %2").arg(r.line).arg(QString::fromStdString(r.reason)), 8,
                        false, Qt::darkRed);
+        for (std::size_t k = 0; k < a.derived.size(); ++k)
+            if (!a.derived[k].note.empty())
+                pages.text(QStringLiteral("  línea %1: %2")
+                               .arg(a.data.records[k].line)
+                               .arg(QString::fromUtf8(a.derived[k].note.data(),
+                                                      qsizetype(a.derived[k].note.size()))),
+                           8, false, Qt::darkRed);
     }
 }
 
