@@ -5,7 +5,7 @@
 #include "app/FirstPaintProbe.h"
 #include "app/RecoveryNotice.h"
 #include "app/SessionGuard.h"
-#include "ui/BenchFonts.h"
+#include "ui/common/WindowFonts.h"
 #include "ui/MainWindow.h"
 #include "ui/SpanishTranslations.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.Tarvelo"));
     // The bench's own default font for every widget and dialog, so that no other
     // family has to be looked up and loaded.
-    QApplication::setFont(eh::defaultBenchFont());
+    QApplication::setFont(eh::defaultWindowFont());
     eh::installSpanishTranslations(app);
 
     eh::EH window;

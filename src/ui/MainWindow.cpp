@@ -5,12 +5,12 @@
 #include <stdexcept>
 
 #include "ui/BenchControls.h"
-#include "ui/BenchFonts.h"
 #include "ui/BenchLayout.h"
 #include "ui/BenchSurface.h"
 #include "ui/LayoutBuilder.h"
 #include "ui/Schematic.h"
-#include "ui/Twips.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowFonts.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/Panel3D.h"
 #include "ui/widgets/Pictures.h"
@@ -40,7 +40,7 @@ EH::EH(QWidget* parent) : QWidget(parent), host_(this), model_(host_, localeDeci
     setObjectName(QString::fromLatin1(kWindowName));
     setWindowTitle(QStringLiteral("SIMULACIÓN DE LAS MEDIDAS DE RESISTIVIDAD Y EFECTO HALL"));
     setWindowIcon(pictureIcon(Picture::AppIcon));
-    setFont(defaultBenchFont());
+    setFont(defaultWindowFont());
 
     surface_ = new BenchSurface(this);
     surface_->setObjectName(QStringLiteral("BenchSurface"));

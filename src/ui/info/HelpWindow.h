@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QDialog>
-#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -20,12 +19,9 @@ inline const QColor kDarkRed{192, 0, 0};
 inline const QColor kBlue{0, 0, 255};
 inline const QColor kWhite{255, 255, 255};
 
-// A font named as in the window layouts (Windows family names), mapped to the installed one.
-QFont layoutFont(const QString& family, qreal points, bool bold = false, bool italic = false);
-
 struct LabelStyle {
-    QString family = QStringLiteral("Arial");
-    qreal points = 11.25;
+    const char* family = "Arial"; // as in the window layouts, see windowFont()
+    double points = 11.25;
     QColor color = kRed;
     QColor background = kWhite; // an invalid colour leaves the window background showing
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;

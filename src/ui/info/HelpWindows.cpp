@@ -1,12 +1,12 @@
 #include "ui/info/HelpWindows.h"
 
+#include "ui/common/WindowPlacement.h"
 #include "ui/info/Acerca.h"
 #include "ui/info/Info1.h"
 #include "ui/info/Info2.h"
 #include "ui/info/Info3.h"
 #include "ui/info/Info4.h"
 #include "ui/info/Info5.h"
-#include "ui/info/Placement.h"
 
 namespace eh {
 namespace {

@@ -17,7 +17,7 @@
 #include "ui/info/Info3.h"
 #include "ui/info/Info4.h"
 #include "ui/info/Info5.h"
-#include "ui/info/Placement.h"
+#include "ui/common/WindowPlacement.h"
 
 using namespace eh;
 using namespace eh::formula;
