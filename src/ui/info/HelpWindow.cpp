@@ -47,7 +47,7 @@ QLabel* HelpWindow::addLabel(const QString& name, QRect rect, const QString& tex
     return label;
 }
 
-void HelpWindow::addFormula(const QString& name, QRect rect, const formula::NodePtr& formula) {
+void HelpWindow::addFormula(const QString& name, QRect rect, const typeset::NodePtr& formula) {
     auto* widget = new FormulaWidget(formula, this);
     widget->setObjectName(name);
     widget->setGeometry(rect);

@@ -34,7 +34,7 @@ public:
 
 protected:
     QLabel* addLabel(const QString& name, QRect rect, const QString& text, const LabelStyle& style = {});
-    void addFormula(const QString& name, QRect rect, const formula::NodePtr& formula);
+    void addFormula(const QString& name, QRect rect, const typeset::NodePtr& formula);
     // `Command1`, which closes the window like its close box does.
     QPushButton* addCloseButton(QRect rect, const QString& text);
 };

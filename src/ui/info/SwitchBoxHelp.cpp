@@ -1,11 +1,11 @@
-#include "ui/info/Info1.h"
+#include "ui/info/SwitchBoxHelp.h"
 
 #include "ui/common/Twips.h"
-#include "ui/info/Formulas.h"
+#include "ui/info/HelpFormulas.h"
 #include "ui/info/SampleDrawing.h"
 
 namespace eh {
-Info1::Info1(QWidget* parent)
+SwitchBoxHelp::SwitchBoxHelp(QWidget* parent)
     : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE EL CONMUTADOR"), sizeFromTwips(9150, 6675),
                  kWhite) {
     new SampleDrawing(switchBoxSampleDrawing(), this);
@@ -40,9 +40,10 @@ Info1::Info1(QWidget* parent)
              QStringLiteral(
                  "Si llamamos Vr y Vh a las tensiones así medidas, la resistividad y el coeficiente de Hall "
                  "vienen dados por:"));
-    addFormula(QStringLiteral("Equation1"), rectFromTwips(1800, 4920, 2025, 885), formulas::resistivity());
+    addFormula(QStringLiteral("Equation1"), rectFromTwips(1800, 4920, 2025, 885),
+               helpformulas::resistivity());
     addFormula(QStringLiteral("Equation2"), rectFromTwips(5160, 4920, 1440, 915),
-               formulas::hallCoefficient());
+               helpformulas::hallCoefficient());
 
     addCloseButton(rectFromTwips(3480, 6000, 1695, 375), QStringLiteral("Cerrar"));
 }

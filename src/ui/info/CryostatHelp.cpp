@@ -1,4 +1,4 @@
-#include "ui/info/Info4.h"
+#include "ui/info/CryostatHelp.h"
 
 #include "ui/common/Twips.h"
 #include "ui/info/SvgPicture.h"
@@ -10,7 +10,7 @@ static void registerInfoResources() {
 
 namespace eh {
 
-Info4::Info4(QWidget* parent)
+CryostatHelp::CryostatHelp(QWidget* parent)
     : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE EL CRIOSTATO"), sizeFromTwips(8070, 7440),
                  kWhite) {
     const char* family = "MS Sans Serif";

@@ -1,4 +1,4 @@
-#include "ui/info/Info5.h"
+#include "ui/info/InterfaceHelp.h"
 
 #include <QApplication>
 
@@ -6,7 +6,7 @@
 
 namespace eh {
 
-Info5::Info5(QWidget* parent)
+InterfaceHelp::InterfaceHelp(QWidget* parent)
     : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LA INTERFAZ "), sizeFromTwips(8160, 4485),
                  QApplication::palette().color(QPalette::HighlightedText)) {
     addLabel(QStringLiteral("Label1"), rectFromTwips(240, 240, 7575, 615),

@@ -1,4 +1,4 @@
-#include "ui/info/Info3.h"
+#include "ui/info/SamplesHelp.h"
 
 #include <QLabel>
 
@@ -15,7 +15,7 @@ QString text(const std::string& s) {
 
 } // namespace
 
-Info3::Info3(const SampleDimensions& sample, QWidget* parent)
+SamplesHelp::SamplesHelp(const SampleDimensions& sample, QWidget* parent)
     : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), sizeFromTwips(8085, 5265),
                  kWhite) {
     new SampleDrawing(samplesWindowDrawing(), this);
@@ -40,7 +40,7 @@ Info3::Info3(const SampleDimensions& sample, QWidget* parent)
     showSample(sample);
 }
 
-void Info3::showSample(const SampleDimensions& sample) {
+void SamplesHelp::showSample(const SampleDimensions& sample) {
     findChild<QLabel*>(QStringLiteral("Label1"))
         ->setText(QStringLiteral("Dimensiones de la muestra  ") +
                   text(numberToText(std::int64_t{sample.number})));
