@@ -1,4 +1,4 @@
-// The help windows: their pictures, texts that fit, formulas, where they open, and that they say what the
+// The help windows: their pictures, texts that fit, formulas, and that they say what the
 // bench does: the interface window names the columns in the order the data file writes them, and the
 // electromagnet window gives the field law the bench records.
 #include <QtTest>
@@ -8,7 +8,6 @@
 
 #include "GoldenImage.h"
 #include "ui/BenchWindow.h"
-#include "ui/common/WindowPlacement.h"
 #include "ui/info/Acerca.h"
 #include "ui/info/CryostatHelp.h"
 #include "ui/info/FormulaLayout.h"
@@ -46,8 +45,6 @@ class HelpWindowsTest : public QObject {
 private slots:
     void looksAsCheckedAndEveryTextFits_data();
     void looksAsCheckedAndEveryTextFits();
-    void position_data();
-    void position();
     void interfaceWindowNamesTheColumnsInFileOrder();
     void magnetWindowGivesTheFieldTheBenchRecords_data();
     void magnetWindowGivesTheFieldTheBenchRecords();
@@ -90,33 +87,6 @@ void HelpWindowsTest::looksAsCheckedAndEveryTextFits() {
     if (golden.isEmpty()) return;
     const QString mismatch = test::goldenMismatch(window->grab().toImage(), golden);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-}
-
-void HelpWindowsTest::position_data() {
-    QTest::addColumn<QSize>("own");
-    QTest::addColumn<QSize>("main");
-    QTest::addColumn<QRect>("area");
-    QTest::addColumn<QPoint>("expected");
-    const QRect fullHd(0, 0, 1920, 1080);
-    // clang-format off
-    QTest::newRow("centred on the main window's size") << QSize(500, 400) << QSize(1000, 800) << fullHd << QPoint(250, 200);
-    QTest::newRow("odd difference rounds towards the origin") << QSize(501, 401) << QSize(1000, 800) << fullHd << QPoint(249, 199);
-    QTest::newRow("from the available area, not the screen") << QSize(500, 400) << QSize(1000, 800) << QRect(0, 40, 1920, 1040) << QPoint(250, 240);
-    QTest::newRow("second screen to the right") << QSize(500, 400) << QSize(1000, 800) << QRect(1920, 0, 1280, 1024) << QPoint(2170, 200);
-    QTest::newRow("larger than the main window stays on screen") << QSize(1200, 900) << QSize(1000, 800) << fullHd << QPoint(0, 0);
-    QTest::newRow("only one side too large") << QSize(1200, 300) << QSize(1000, 800) << fullHd << QPoint(0, 250);
-    QTest::newRow("pushed back from the right edge") << QSize(1000, 500) << QSize(3000, 1500) << fullHd << QPoint(920, 500);
-    QTest::newRow("larger than the area keeps its top-left corner") << QSize(2000, 1200) << QSize(1000, 800) << QRect(100, 50, 1820, 1030) << QPoint(100, 50);
-    QTest::newRow("main window larger than the area, own window fits") << QSize(600, 400) << QSize(4000, 3000) << fullHd << QPoint(1320, 680);
-    // clang-format on
-}
-
-void HelpWindowsTest::position() {
-    QFETCH(QSize, own);
-    QFETCH(QSize, main);
-    QFETCH(QRect, area);
-    QFETCH(QPoint, expected);
-    QCOMPARE(helpWindowPosition(own, main, area), expected);
 }
 
 // One record whose seven values all differ; each column of its data-file line must hold the quantity the help
