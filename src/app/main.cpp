@@ -5,9 +5,9 @@
 #include "app/FirstPaintProbe.h"
 #include "app/RecoveryNotice.h"
 #include "app/SessionGuard.h"
-#include "ui/BenchFonts.h"
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/SpanishTranslations.h"
+#include "ui/common/WindowFonts.h"
 
 int main(int argc, char* argv[]) {
     eh::markProcessStart();
@@ -16,10 +16,10 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.Tarvelo"));
     // The bench's own default font for every widget and dialog, so that no other
     // family has to be looked up and loaded.
-    QApplication::setFont(eh::defaultBenchFont());
+    QApplication::setFont(eh::defaultWindowFont());
     eh::installSpanishTranslations(app);
 
-    eh::EH window;
+    eh::BenchWindow window;
     const QString dataFolder = eh::SessionGuard::defaultFolder();
     eh::SessionGuard guard(window.model(), dataFolder);
     eh::installFirstPaintProbe(app, [&window] { eh::driveIdleScenario(window.model()); });

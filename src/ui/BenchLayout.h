@@ -6,7 +6,7 @@
 
 #include <Qt>
 
-#include "ui/BenchFonts.h"
+#include "ui/common/WindowFonts.h"
 
 namespace eh {
 

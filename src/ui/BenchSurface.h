@@ -11,7 +11,6 @@ class BenchSurface : public QWidget {
 public:
     explicit BenchSurface(QWidget* parent = nullptr);
 
-    int sampleWidthTwips() const { return sampleWidth_; }
     void setSampleWidthTwips(int twips);
 
 protected:

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "ui/BenchLayout.h"
-#include "ui/Twips.h"
+#include "ui/common/Twips.h"
 #include "ui/widgets/BenchButton.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/InfoIcon.h"
@@ -37,7 +37,7 @@ QWidget* createSlider(QWidget* container) {
 
 QWidget* createList(const LayoutItem& item, QWidget* container) {
     auto* list = new SampleList(container);
-    list->setFont(benchFont(item.font));
+    list->setFont(windowFont(item.font));
     QPalette pal = list->palette();
     pal.setColor(QPalette::Base, toColor(item.background, Qt::white));
     list->setPalette(pal);
@@ -47,7 +47,7 @@ QWidget* createList(const LayoutItem& item, QWidget* container) {
 
 QWidget* createLink(const LayoutItem& item, QWidget* container) {
     auto* link = new LinkLabel(QString::fromUtf8(item.text), container);
-    link->setFont(benchFont(item.font));
+    link->setFont(windowFont(item.font));
     link->setTextColor(toColor(item.color, Qt::black));
     link->setAlignment(item.align | Qt::AlignTop);
     link->setWordWrap(true);
@@ -56,7 +56,7 @@ QWidget* createLink(const LayoutItem& item, QWidget* container) {
 
 QWidget* createFrame(const LayoutItem& item, QWidget* container) {
     auto* frame = new GroupFrame(QString::fromUtf8(item.text), toColor(item.color, kCaptionRed), container);
-    frame->setFont(benchFont(item.font));
+    frame->setFont(windowFont(item.font));
     if (item.background.isSet()) frame->setBackground(toColor(item.background, {}));
     return frame;
 }
@@ -72,7 +72,7 @@ QWidget* createLayoutWidget(const LayoutItem& item, QWidget* container) {
         return createFrame(item, container);
     case WidgetKind::Button: {
         auto* button = new BenchButton(text, container);
-        button->setFont(benchFont(item.font));
+        button->setFont(windowFont(item.font));
         return button;
     }
     case WidgetKind::LatchButton:
@@ -83,7 +83,7 @@ QWidget* createLayoutWidget(const LayoutItem& item, QWidget* container) {
     case WidgetKind::List:
         return createList(item, container);
     case WidgetKind::Readout: {
-        auto* readout = new Readout(benchFont(item.font), item.align, container);
+        auto* readout = new Readout(windowFont(item.font), item.align, container);
         readout->setText(text);
         return readout;
     }
@@ -108,7 +108,7 @@ QHash<QString, QWidget*> buildBenchLayout(QWidget* surface) {
             throw std::logic_error(std::string("container listed after its contents: ") + item.name);
         QWidget* widget = createLayoutWidget(item, container);
         widget->setObjectName(QString::fromLatin1(item.name));
-        widget->setFont(benchFont(item.font));
+        widget->setFont(windowFont(item.font));
         widget->setGeometry(rectFromTwips(item.left, item.top, item.width, item.height));
         widgets.insert(widget->objectName(), widget);
     }

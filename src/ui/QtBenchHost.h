@@ -11,9 +11,8 @@ namespace eh {
 
 class QtBenchHost : public BenchHost {
 public:
-    // Dialogs are modal to `owner`, which may be set later.
+    // Dialogs are modal to `owner` when there is one.
     explicit QtBenchHost(QWidget* owner = nullptr) : owner_(owner) {}
-    void setOwner(QWidget* owner) { owner_ = owner; }
 
     void showMessage(const std::string& text, const std::string& title) override;
     std::optional<std::string> askSaveFileName(const SaveDialogRequest& request) override;

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "ui/Twips.h"
+#include "ui/common/Twips.h"
 
 namespace eh {
 namespace {

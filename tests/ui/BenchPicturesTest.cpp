@@ -7,7 +7,7 @@
 #include "GoldenImage.h"
 #include "UiTestSupport.h"
 #include "ui/BenchSurface.h"
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/widgets/Readout.h"
 
 using namespace eh;
@@ -45,7 +45,7 @@ private slots:
 };
 
 void BenchPicturesTest::startupWindowHoldsTheWholeLayout() {
-    EH window;
+    BenchWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.size(), kLayoutPixels);
@@ -70,7 +70,7 @@ void BenchPicturesTest::startupWindowHoldsTheWholeLayout() {
 // on the resistivity contacts, the magnet supply on with its limit at 5 A and no coil connected; no timer
 // runs, so the picture is always the same.
 void BenchPicturesTest::measuringWindow() {
-    EH window;
+    BenchWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     for (const char* name : {"Bot_Inter", "Bot_Volt_On", "Bot_Fuente_On", "Sube4", "Sube3", "Conmuta_Ro",
@@ -101,7 +101,7 @@ void BenchPicturesTest::wideReadoutTextIsNarrowedNotCut() {
     QFETCH(QString, readout);
     QFETCH(QString, text);
     QFETCH(int, glyphs);
-    EH window;
+    BenchWindow window;
     auto* r = child<Readout>(window, qPrintable(readout));
     r->setText(text);
     r->setTextColor(Qt::red);
@@ -126,7 +126,7 @@ void BenchPicturesTest::wideReadoutTextIsNarrowedNotCut() {
 // With no timer running nothing changes, so nothing is painted again: a widget that schedules a new paint
 // from its own paint event keeps a core busy for ever.
 void BenchPicturesTest::anIdleWindowDoesNotRepaint() {
-    EH window;
+    BenchWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(200);

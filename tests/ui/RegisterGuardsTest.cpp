@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/widgets/Readout.h"
 
 using namespace eh;
@@ -128,7 +128,7 @@ void RegisterGuardsTest::questionsBeforeLosingMeasurements() {
     QFETCH(int, row);
     const Case& c = kCases[row];
     QTemporaryDir folder;
-    EH w;
+    BenchWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     ModalWatchdog watchdog;

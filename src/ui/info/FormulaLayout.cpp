@@ -8,7 +8,7 @@
 
 #include "rtf/FontSubstitution.h"
 
-namespace eh::formula {
+namespace eh::typeset {
 
 void Layout::append(const Layout& other, QPointF offset) {
     for (GlyphRun run : other.runs) {
@@ -199,4 +199,4 @@ void paint(QPainter& painter, const Layout& layout, QPointF baselineOrigin) {
         painter.fillRect(bar.translated(baselineOrigin), painter.pen().color());
 }
 
-} // namespace eh::formula
+} // namespace eh::typeset

@@ -13,7 +13,7 @@
 
 class QPainter;
 
-namespace eh::formula {
+namespace eh::typeset {
 
 struct GlyphRun {
     QString text;
@@ -68,4 +68,4 @@ NodePtr superscript(NodePtr base, NodePtr script);
 
 void paint(QPainter& painter, const Layout& layout, QPointF baselineOrigin);
 
-} // namespace eh::formula
+} // namespace eh::typeset

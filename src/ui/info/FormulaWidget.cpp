@@ -8,15 +8,15 @@
 
 namespace eh {
 
-FormulaWidget::FormulaWidget(formula::NodePtr formula, QWidget* parent)
-    : QWidget(parent), formula_(std::move(formula)), layout_(formula_->layout(formula::defaultStyle())) {}
+FormulaWidget::FormulaWidget(typeset::NodePtr formula, QWidget* parent)
+    : QWidget(parent), formula_(std::move(formula)), layout_(formula_->layout(typeset::defaultStyle())) {}
 
-bool FormulaWidget::fits(const formula::Layout& layout) const {
+bool FormulaWidget::fits(const typeset::Layout& layout) const {
     return layout.width <= width() && layout.ascent + layout.descent <= height();
 }
 
 qreal FormulaWidget::fittingScale() const {
-    const formula::Style base = formula::defaultStyle();
+    const typeset::Style base = typeset::defaultStyle();
     const QRectF natural = formula_->layout(base).bounds();
     if (natural.isEmpty() || width() <= 0 || height() <= 0) return 1;
     qreal scale = 0.94 * std::min(width() / natural.width(), height() / natural.height());
@@ -26,7 +26,7 @@ qreal FormulaWidget::fittingScale() const {
 }
 
 void FormulaWidget::setScale(qreal scale) {
-    layout_ = formula_->layout(formula::defaultStyle().scaled(scale));
+    layout_ = formula_->layout(typeset::defaultStyle().scaled(scale));
     update();
 }
 
@@ -36,7 +36,7 @@ void FormulaWidget::paintEvent(QPaintEvent*) {
     const QRectF bounds = layout_.bounds();
     const QPointF topLeft(std::round((width() - bounds.width()) / 2),
                           std::round((height() - bounds.height()) / 2));
-    formula::paint(painter, layout_, topLeft + QPointF(0, layout_.ascent));
+    typeset::paint(painter, layout_, topLeft + QPointF(0, layout_.ascent));
 }
 
 } // namespace eh

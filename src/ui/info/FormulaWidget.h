@@ -10,23 +10,23 @@ namespace eh {
 class FormulaWidget : public QWidget {
     Q_OBJECT
 public:
-    FormulaWidget(formula::NodePtr formula, QWidget* parent = nullptr);
+    FormulaWidget(typeset::NodePtr formula, QWidget* parent = nullptr);
 
     // The largest type scale, relative to the formula editor's usual sizes, at which the
     // formula fits the widget with a little margin.
     qreal fittingScale() const;
     void setScale(qreal scale);
 
-    const formula::Layout& formulaLayout() const { return layout_; }
+    const typeset::Layout& formulaLayout() const { return layout_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool fits(const formula::Layout& layout) const;
+    bool fits(const typeset::Layout& layout) const;
 
-    formula::NodePtr formula_;
-    formula::Layout layout_;
+    typeset::NodePtr formula_;
+    typeset::Layout layout_;
 };
 
 } // namespace eh

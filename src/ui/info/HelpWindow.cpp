@@ -7,18 +7,10 @@
 
 #include <algorithm>
 
-#include "rtf/FontSubstitution.h"
+#include "ui/common/WindowFonts.h"
 #include "ui/info/FormulaWidget.h"
 
 namespace eh {
-
-QFont layoutFont(const QString& family, qreal points, bool bold, bool italic) {
-    QFont font(substituteFontFamily(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
 HelpWindow::HelpWindow(QWidget* parent, const QString& caption, QSize clientSize, const QColor& background)
     : QDialog(parent) {
@@ -38,7 +30,7 @@ QLabel* HelpWindow::addLabel(const QString& name, QRect rect, const QString& tex
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(style.alignment);
-    label->setFont(layoutFont(style.family, style.points));
+    label->setFont(windowFont({style.family, style.points}));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, style.color);
     if (style.background.isValid()) {
@@ -55,7 +47,7 @@ QLabel* HelpWindow::addLabel(const QString& name, QRect rect, const QString& tex
     return label;
 }
 
-void HelpWindow::addFormula(const QString& name, QRect rect, const formula::NodePtr& formula) {
+void HelpWindow::addFormula(const QString& name, QRect rect, const typeset::NodePtr& formula) {
     auto* widget = new FormulaWidget(formula, this);
     widget->setObjectName(name);
     widget->setGeometry(rect);
@@ -70,7 +62,7 @@ QPushButton* HelpWindow::addCloseButton(QRect rect, const QString& text) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QStringLiteral("Command1"));
     button->setGeometry(rect);
-    button->setFont(layoutFont(QStringLiteral("MS Sans Serif"), 8.25));
+    button->setFont(defaultWindowFont());
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, &QDialog::reject);
     return button;

@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QDialog>
-#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -20,12 +19,9 @@ inline const QColor kDarkRed{192, 0, 0};
 inline const QColor kBlue{0, 0, 255};
 inline const QColor kWhite{255, 255, 255};
 
-// A font named as in the window layouts (Windows family names), mapped to the installed one.
-QFont layoutFont(const QString& family, qreal points, bool bold = false, bool italic = false);
-
 struct LabelStyle {
-    QString family = QStringLiteral("Arial");
-    qreal points = 11.25;
+    const char* family = "Arial"; // as in the window layouts, see windowFont()
+    double points = 11.25;
     QColor color = kRed;
     QColor background = kWhite; // an invalid colour leaves the window background showing
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
@@ -38,7 +34,7 @@ public:
 
 protected:
     QLabel* addLabel(const QString& name, QRect rect, const QString& text, const LabelStyle& style = {});
-    void addFormula(const QString& name, QRect rect, const formula::NodePtr& formula);
+    void addFormula(const QString& name, QRect rect, const typeset::NodePtr& formula);
     // `Command1`, which closes the window like its close box does.
     QPushButton* addCloseButton(QRect rect, const QString& text);
 };

@@ -1,12 +1,12 @@
 #include "ui/info/HelpWindows.h"
 
+#include "ui/common/WindowPlacement.h"
 #include "ui/info/Acerca.h"
-#include "ui/info/Info1.h"
-#include "ui/info/Info2.h"
-#include "ui/info/Info3.h"
-#include "ui/info/Info4.h"
-#include "ui/info/Info5.h"
-#include "ui/info/Placement.h"
+#include "ui/info/CryostatHelp.h"
+#include "ui/info/InterfaceHelp.h"
+#include "ui/info/MagnetHelp.h"
+#include "ui/info/SamplesHelp.h"
+#include "ui/info/SwitchBoxHelp.h"
 
 namespace eh {
 namespace {
@@ -18,28 +18,28 @@ void runModal(QDialog& window, QWidget* mainWindow) {
 
 } // namespace
 
-void showInfo1(QWidget* mainWindow) {
-    Info1 window(mainWindow);
+void showSwitchBoxHelp(QWidget* mainWindow) {
+    SwitchBoxHelp window(mainWindow);
     runModal(window, mainWindow);
 }
 
-void showInfo2(QWidget* mainWindow) {
-    Info2 window(mainWindow);
+void showMagnetHelp(QWidget* mainWindow) {
+    MagnetHelp window(mainWindow);
     runModal(window, mainWindow);
 }
 
-void showInfo3(QWidget* mainWindow, const SampleDimensions& selectedSample) {
-    Info3 window(selectedSample, mainWindow);
+void showSamplesHelp(QWidget* mainWindow, const SampleDimensions& selectedSample) {
+    SamplesHelp window(selectedSample, mainWindow);
     runModal(window, mainWindow);
 }
 
-void showInfo4(QWidget* mainWindow) {
-    Info4 window(mainWindow);
+void showCryostatHelp(QWidget* mainWindow) {
+    CryostatHelp window(mainWindow);
     runModal(window, mainWindow);
 }
 
-void showInfo5(QWidget* mainWindow) {
-    Info5 window(mainWindow);
+void showInterfaceHelp(QWidget* mainWindow) {
+    InterfaceHelp window(mainWindow);
     runModal(window, mainWindow);
 }
 

@@ -9,11 +9,11 @@ class QWidget;
 
 namespace eh {
 
-void showInfo1(QWidget* mainWindow);                                         // switch box
-void showInfo2(QWidget* mainWindow);                                         // electromagnet
-void showInfo3(QWidget* mainWindow, const SampleDimensions& selectedSample); // samples
-void showInfo4(QWidget* mainWindow);                                         // cryostat
-void showInfo5(QWidget* mainWindow);                                         // measurement interface
+void showSwitchBoxHelp(QWidget* mainWindow);
+void showMagnetHelp(QWidget* mainWindow);
+void showSamplesHelp(QWidget* mainWindow, const SampleDimensions& selectedSample);
+void showCryostatHelp(QWidget* mainWindow);
+void showInterfaceHelp(QWidget* mainWindow);
 void showAcerca(QWidget* mainWindow);
 
 } // namespace eh

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "ui/info/Twips.h"
+#include "ui/common/Twips.h"
 
 namespace eh {
 namespace {
@@ -15,10 +15,10 @@ const QColor kEdge{192, 192, 192};
 const QColor kBlack{0, 0, 0};
 
 DrawnLine solid(int x1, int y1, int x2, int y2, QColor color) {
-    return {twLine(x1, y1, x2, y2), color, false};
+    return {lineFromTwips(x1, y1, x2, y2), color, false};
 }
 DrawnLine dotted(int x1, int y1, int x2, int y2, QColor color) {
-    return {twLine(x1, y1, x2, y2), color, true};
+    return {lineFromTwips(x1, y1, x2, y2), color, true};
 }
 
 } // namespace
@@ -26,11 +26,11 @@ DrawnLine dotted(int x1, int y1, int x2, int y2, QColor color) {
 Drawing switchBoxSampleDrawing() {
     Drawing d;
     d.rects = {
-        {twRect(2640, 2520, 3735, 975), kFace},   {twRect(2640, 2520, 255, 975), kContact}, // A
-        {twRect(6120, 2520, 255, 975), kContact},                                           // C
-        {twRect(5040, 2520, 255, 135), kContact},                                           // B
-        {twRect(5040, 3360, 255, 135), kContact},                                           // E
-        {twRect(3720, 3360, 255, 135), kContact},                                           // D
+        {rectFromTwips(2640, 2520, 3735, 975), kFace},   {rectFromTwips(2640, 2520, 255, 975), kContact}, // A
+        {rectFromTwips(6120, 2520, 255, 975), kContact},                                                  // C
+        {rectFromTwips(5040, 2520, 255, 135), kContact},                                                  // B
+        {rectFromTwips(5040, 3360, 255, 135), kContact},                                                  // E
+        {rectFromTwips(3720, 3360, 255, 135), kContact},                                                  // D
     };
     d.lines = {
         solid(2640, 2520, 2760, 2400, kEdge),     solid(2760, 2400, 6480, 2400, kEdge),
@@ -51,9 +51,9 @@ Drawing switchBoxSampleDrawing() {
 Drawing samplesWindowDrawing() {
     Drawing d;
     d.rects = {
-        {twRect(2160, 2760, 3735, 975), kFace},   {twRect(2160, 2760, 255, 975), kContact},
-        {twRect(5640, 2760, 255, 975), kContact}, {twRect(4560, 2760, 255, 135), kContact},
-        {twRect(4560, 3600, 255, 135), kContact}, {twRect(3240, 3600, 255, 135), kContact},
+        {rectFromTwips(2160, 2760, 3735, 975), kFace},   {rectFromTwips(2160, 2760, 255, 975), kContact},
+        {rectFromTwips(5640, 2760, 255, 975), kContact}, {rectFromTwips(4560, 2760, 255, 135), kContact},
+        {rectFromTwips(4560, 3600, 255, 135), kContact}, {rectFromTwips(3240, 3600, 255, 135), kContact},
     };
     d.lines = {
         solid(2160, 2760, 2280, 2640, kContact), solid(2280, 2640, 6000, 2640, kContact),

@@ -8,25 +8,16 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "rtf/FontSubstitution.h"
 #include "rtf/RtfReader.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowFonts.h"
 
 namespace eh {
-namespace {
-
-constexpr int px(int twips) {
-    return twips / 15;
-}
-QRect twRect(int l, int t, int w, int h) {
-    return {px(l), px(t), px(w), px(h)};
-}
-
-} // namespace
 
 Teoria::Teoria(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Teoria"));
     setWindowTitle(QStringLiteral("INTRODUCCIÓN TEÓRICA "));
-    setFixedSize(px(9465), px(6240));
+    setFixedSize(sizeFromTwips(9465, 6240));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(224, 224, 224));
     setPalette(pal);
@@ -34,7 +25,7 @@ Teoria::Teoria(QWidget* parent) : QDialog(parent) {
 
     texto1_ = new QTextBrowser(this);
     texto1_->setObjectName(QStringLiteral("Texto1"));
-    texto1_->setGeometry(twRect(240, 120, 9015, 5535));
+    texto1_->setGeometry(rectFromTwips(240, 120, 9015, 5535));
     texto1_->setFrameShape(QFrame::Box);
     texto1_->setLineWidth(1);
     texto1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -44,10 +35,8 @@ Teoria::Teoria(QWidget* parent) : QDialog(parent) {
 
     command1_ = new QPushButton(QStringLiteral("Cerrar"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(twRect(3840, 5760, 1695, 375));
-    QFont font(substituteFontFamily(QStringLiteral("MS Sans Serif")));
-    font.setPointSizeF(8.25);
-    command1_->setFont(font);
+    command1_->setGeometry(rectFromTwips(3840, 5760, 1695, 375));
+    command1_->setFont(defaultWindowFont());
     connect(command1_, &QPushButton::clicked, this, &QDialog::close);
 }
 

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "ui/info/Placement.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/theory/ChapterFiles.h"
 #include "ui/theory/Teoria.h"
 

@@ -15,8 +15,6 @@ class InfoIcon : public QWidget {
 public:
     InfoIcon(Picture picture, QWidget* parent = nullptr);
 
-    bool hasPicture() const { return picture_ != Picture::None; }
-
 signals:
     void clicked();
 

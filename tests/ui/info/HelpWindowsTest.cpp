@@ -1,4 +1,4 @@
-// The help windows: their pictures, texts that fit, formulas, where they open, and that they say what the
+// The help windows: their pictures, texts that fit, formulas, and that they say what the
 // bench does: the interface window names the columns in the order the data file writes them, and the
 // electromagnet window gives the field law the bench records.
 #include <QtTest>
@@ -7,20 +7,19 @@
 #include <functional>
 
 #include "GoldenImage.h"
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/info/Acerca.h"
+#include "ui/info/CryostatHelp.h"
 #include "ui/info/FormulaLayout.h"
 #include "ui/info/FormulaWidget.h"
-#include "ui/info/Formulas.h"
-#include "ui/info/Info1.h"
-#include "ui/info/Info2.h"
-#include "ui/info/Info3.h"
-#include "ui/info/Info4.h"
-#include "ui/info/Info5.h"
-#include "ui/info/Placement.h"
+#include "ui/info/HelpFormulas.h"
+#include "ui/info/InterfaceHelp.h"
+#include "ui/info/MagnetHelp.h"
+#include "ui/info/SamplesHelp.h"
+#include "ui/info/SwitchBoxHelp.h"
 
 using namespace eh;
-using namespace eh::formula;
+using namespace eh::typeset;
 using Factory = std::function<QDialog*()>;
 Q_DECLARE_METATYPE(Factory)
 Q_DECLARE_METATYPE(NodePtr)
@@ -46,8 +45,6 @@ class HelpWindowsTest : public QObject {
 private slots:
     void looksAsCheckedAndEveryTextFits_data();
     void looksAsCheckedAndEveryTextFits();
-    void position_data();
-    void position();
     void interfaceWindowNamesTheColumnsInFileOrder();
     void magnetWindowGivesTheFieldTheBenchRecords_data();
     void magnetWindowGivesTheFieldTheBenchRecords();
@@ -59,11 +56,13 @@ private slots:
 void HelpWindowsTest::looksAsCheckedAndEveryTextFits_data() {
     QTest::addColumn<Factory>("make");
     QTest::addColumn<QString>("golden"); // none for the window that shows the version
-    QTest::newRow("switch box") << Factory([] { return new Info1; }) << "info-switch-box";
-    QTest::newRow("magnet") << Factory([] { return new Info2; }) << "info-magnet";
-    QTest::newRow("samples") << Factory([] { return new Info3({1, 0.3f, 0.2f, 0.01f}); }) << "info-samples";
-    QTest::newRow("cryostat") << Factory([] { return new Info4; }) << "info-cryostat";
-    QTest::newRow("interface") << Factory([] { return new Info5; }) << "info-interface";
+    QTest::newRow("switch box") << Factory([] { return new SwitchBoxHelp; }) << "info-switch-box";
+    QTest::newRow("magnet") << Factory([] { return new MagnetHelp; }) << "info-magnet";
+    QTest::newRow("samples") << Factory([] {
+        return new SamplesHelp({1, 0.3f, 0.2f, 0.01f});
+    }) << "info-samples";
+    QTest::newRow("cryostat") << Factory([] { return new CryostatHelp; }) << "info-cryostat";
+    QTest::newRow("interface") << Factory([] { return new InterfaceHelp; }) << "info-interface";
     QTest::newRow("about") << Factory([] { return new Acerca; }) << "";
 }
 
@@ -90,37 +89,10 @@ void HelpWindowsTest::looksAsCheckedAndEveryTextFits() {
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
-void HelpWindowsTest::position_data() {
-    QTest::addColumn<QSize>("own");
-    QTest::addColumn<QSize>("main");
-    QTest::addColumn<QRect>("area");
-    QTest::addColumn<QPoint>("expected");
-    const QRect fullHd(0, 0, 1920, 1080);
-    // clang-format off
-    QTest::newRow("centred on the main window's size") << QSize(500, 400) << QSize(1000, 800) << fullHd << QPoint(250, 200);
-    QTest::newRow("odd difference rounds towards the origin") << QSize(501, 401) << QSize(1000, 800) << fullHd << QPoint(249, 199);
-    QTest::newRow("from the available area, not the screen") << QSize(500, 400) << QSize(1000, 800) << QRect(0, 40, 1920, 1040) << QPoint(250, 240);
-    QTest::newRow("second screen to the right") << QSize(500, 400) << QSize(1000, 800) << QRect(1920, 0, 1280, 1024) << QPoint(2170, 200);
-    QTest::newRow("larger than the main window stays on screen") << QSize(1200, 900) << QSize(1000, 800) << fullHd << QPoint(0, 0);
-    QTest::newRow("only one side too large") << QSize(1200, 300) << QSize(1000, 800) << fullHd << QPoint(0, 250);
-    QTest::newRow("pushed back from the right edge") << QSize(1000, 500) << QSize(3000, 1500) << fullHd << QPoint(920, 500);
-    QTest::newRow("larger than the area keeps its top-left corner") << QSize(2000, 1200) << QSize(1000, 800) << QRect(100, 50, 1820, 1030) << QPoint(100, 50);
-    QTest::newRow("main window larger than the area, own window fits") << QSize(600, 400) << QSize(4000, 3000) << fullHd << QPoint(1320, 680);
-    // clang-format on
-}
-
-void HelpWindowsTest::position() {
-    QFETCH(QSize, own);
-    QFETCH(QSize, main);
-    QFETCH(QRect, area);
-    QFETCH(QPoint, expected);
-    QCOMPARE(helpWindowPosition(own, main, area), expected);
-}
-
 // One record whose seven values all differ; each column of its data-file line must hold the quantity the help
 // window names at that place.
 void HelpWindowsTest::interfaceWindowNamesTheColumnsInFileOrder() {
-    EH window;
+    BenchWindow window;
     BenchModel& bench = window.model();
     bench.Num_Registro = 2;
     bench.Reg_Temperatura[1] = 300.0f;
@@ -135,7 +107,7 @@ void HelpWindowsTest::interfaceWindowNamesTheColumnsInFileOrder() {
     };
     const QStringList columns =
         QString::fromStdString(bench.registerContent()).trimmed().split(QLatin1Char(','));
-    const QStringList names = Info5()
+    const QStringList names = InterfaceHelp()
                                   .findChild<QLabel*>(QStringLiteral("Label2"))
                                   ->text()
                                   .split(QRegularExpression(QStringLiteral("\\s+-\\s+")));
@@ -157,7 +129,7 @@ void HelpWindowsTest::magnetWindowGivesTheFieldTheBenchRecords_data() {
 // gauss) for the same magnet current.
 void HelpWindowsTest::magnetWindowGivesTheFieldTheBenchRecords() {
     QFETCH(float, amperes);
-    Info2 info;
+    MagnetHelp info;
     QString shown;
     for (const auto& run : info.findChild<FormulaWidget*>(QStringLiteral("Equation3"))->formulaLayout().runs)
         shown += run.text;
@@ -166,7 +138,7 @@ void HelpWindowsTest::magnetWindowGivesTheFieldTheBenchRecords() {
     QVERIFY2(m.hasMatch(), qPrintable(shown));
     const double a = m.captured(1).toDouble(), b = m.captured(2).toDouble();
 
-    EH window;
+    BenchWindow window;
     BenchModel& bench = window.model();
     bench.Bot_Inter_Click();
     bench.I_Iman_Max = amperes;
@@ -209,11 +181,11 @@ void HelpWindowsTest::formulasSayWhatTheWindowsTeach_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("lower");
     // clang-format off
-    QTest::newRow("resistivity") << formulas::resistivity() << "\u03C1=Vr\u00B7a\u00B7dI\u00B7L" << "r>V";
-    QTest::newRow("Hall coefficient") << formulas::hallCoefficient() << "RH=VH\u00B7dI\u00B7B" << "H>R";
-    QTest::newRow("current falls") << formulas::currentFall() << "I(t)=IMax\u00B7e\u2212t/\u03C4" << "e>\u03C4";
-    QTest::newRow("current rises") << formulas::currentRise() << "I(t)=IMax\u00B7(1\u2212e\u2212t/\u03C4)" << "Max>I";
-    QTest::newRow("field of current") << formulas::fieldOfCurrent() << "B(I)=0.1\u00D7I\u22120.001\u00D7I2" << "I>2";
+    QTest::newRow("resistivity") << helpformulas::resistivity() << "\u03C1=Vr\u00B7a\u00B7dI\u00B7L" << "r>V";
+    QTest::newRow("Hall coefficient") << helpformulas::hallCoefficient() << "RH=VH\u00B7dI\u00B7B" << "H>R";
+    QTest::newRow("current falls") << helpformulas::currentFall() << "I(t)=IMax\u00B7e\u2212t/\u03C4" << "e>\u03C4";
+    QTest::newRow("current rises") << helpformulas::currentRise() << "I(t)=IMax\u00B7(1\u2212e\u2212t/\u03C4)" << "Max>I";
+    QTest::newRow("field of current") << helpformulas::fieldOfCurrent() << "B(I)=0.1\u00D7I\u22120.001\u00D7I2" << "I>2";
     // clang-format on
 }
 

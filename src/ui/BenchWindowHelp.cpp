@@ -1,5 +1,5 @@
 // The information icons and the script links of the bench window.
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/info/HelpWindows.h"
 #include "ui/theory/TheoryWindow.h"
 #include "ui/widgets/InfoIcon.h"
@@ -7,13 +7,13 @@
 
 namespace eh {
 
-void EH::connectHelp() {
+void BenchWindow::connectHelp() {
     const auto icon = [this](const char* name) { return static_cast<InfoIcon*>(named(name)); };
-    connect(icon("Image1"), &InfoIcon::clicked, this, [this] { showInfo1(this); });
-    connect(icon("Image2"), &InfoIcon::clicked, this, [this] { showInfo4(this); });
-    connect(icon("Image3"), &InfoIcon::clicked, this, [this] { showInfo2(this); });
+    connect(icon("Image1"), &InfoIcon::clicked, this, [this] { showSwitchBoxHelp(this); });
+    connect(icon("Image2"), &InfoIcon::clicked, this, [this] { showCryostatHelp(this); });
+    connect(icon("Image3"), &InfoIcon::clicked, this, [this] { showMagnetHelp(this); });
     connect(icon("Image4"), &InfoIcon::clicked, this, [this] { openSampleInfo(); });
-    connect(icon("Image5"), &InfoIcon::clicked, this, [this] { showInfo5(this); });
+    connect(icon("Image5"), &InfoIcon::clicked, this, [this] { showInterfaceHelp(this); });
 
     const auto link = [this](const char* name) { return static_cast<LinkLabel*>(named(name)); };
     connect(link("Label6"), &LinkLabel::clicked, this, [this] { showAcerca(this); });
@@ -26,12 +26,12 @@ void EH::connectHelp() {
                 [this, file = QString::fromLatin1(file)] { openChapter(file); });
 }
 
-void EH::openSampleInfo() {
+void BenchWindow::openSampleInfo() {
     const SampleRow& row = model_.Catalogo.row(model_.Muestra_Sel);
-    showInfo3(this, SampleDimensions{model_.Muestra_Sel, row.Longitud, row.Anchura, row.Grosor});
+    showSamplesHelp(this, SampleDimensions{model_.Muestra_Sel, row.Longitud, row.Anchura, row.Grosor});
 }
 
-void EH::openChapter(const QString& fileName) {
+void BenchWindow::openChapter(const QString& fileName) {
     showTeoria(this, fileName);
 }
 

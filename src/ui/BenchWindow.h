@@ -14,15 +14,15 @@ namespace eh {
 
 class BenchSurface;
 
-class EH : public QWidget {
+class BenchWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit EH(QWidget* parent = nullptr);
+    explicit BenchWindow(QWidget* parent = nullptr);
 
     const BenchModel& model() const { return model_; }
     BenchModel& model() { return model_; }
     BenchSurface* surface() const { return surface_; }
-    const QTimer& timer(WidgetId id) const { return const_cast<EH*>(this)->timerFor(id); }
+    const QTimer& timer(WidgetId id) const { return const_cast<BenchWindow*>(this)->timerFor(id); }
 
     // Opens the theory window on a course chapter ("Intro.rtf", "EH.rtf", ...), as
     // the chapter links do.

@@ -2,12 +2,12 @@
 // user's word, and a press that the full register cannot take is explained.
 #include <QCloseEvent>
 
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/RegisterQuestions.h"
 
 namespace eh {
 
-void EH::accumulate() {
+void BenchWindow::accumulate() {
     // The bench refuses a record past its last slot; the user is told why.
     if (model_.Inter_On && model_.storedRecords() >= BenchState::kRegisterSlots) {
         host_.showMessage(registerFullMessage(BenchState::kRegisterSlots).toStdString(), kRegisterFullTitle);
@@ -16,14 +16,14 @@ void EH::accumulate() {
     model_.Acumular_Click();
 }
 
-void EH::emptyRegister() {
+void BenchWindow::emptyRegister() {
     if (model_.widget(WidgetId::Reset).enabled && model_.hasUnsavedRecords() &&
         !askBeforeEmptying(this, model_.storedRecords()))
         return;
     model_.Reset_Click();
 }
 
-void EH::closeEvent(QCloseEvent* event) {
+void BenchWindow::closeEvent(QCloseEvent* event) {
     if (!model_.hasUnsavedRecords()) {
         event->accept();
         return;

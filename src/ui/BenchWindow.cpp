@@ -1,16 +1,16 @@
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 
 #include <QLocale>
 #include <QVBoxLayout>
 #include <stdexcept>
 
 #include "ui/BenchControls.h"
-#include "ui/BenchFonts.h"
 #include "ui/BenchLayout.h"
 #include "ui/BenchSurface.h"
 #include "ui/LayoutBuilder.h"
 #include "ui/Schematic.h"
-#include "ui/Twips.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowFonts.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/Panel3D.h"
 #include "ui/widgets/Pictures.h"
@@ -36,11 +36,12 @@ QSize layoutExtent(const QWidget* surface) {
 
 } // namespace
 
-EH::EH(QWidget* parent) : QWidget(parent), host_(this), model_(host_, localeDecimalSeparator()) {
+BenchWindow::BenchWindow(QWidget* parent)
+    : QWidget(parent), host_(this), model_(host_, localeDecimalSeparator()) {
     setObjectName(QString::fromLatin1(kWindowName));
     setWindowTitle(QStringLiteral("SIMULACIÓN DE LAS MEDIDAS DE RESISTIVIDAD Y EFECTO HALL"));
     setWindowIcon(pictureIcon(Picture::AppIcon));
-    setFont(defaultBenchFont());
+    setFont(defaultWindowFont());
 
     surface_ = new BenchSurface(this);
     surface_->setObjectName(QStringLiteral("BenchSurface"));
@@ -75,7 +76,7 @@ EH::EH(QWidget* parent) : QWidget(parent), host_(this), model_(host_, localeDeci
     resize(minimumSize());
 }
 
-void EH::setUpKeyboardAndHints() {
+void BenchWindow::setUpKeyboardAndHints() {
     QWidget* previous = nullptr;
     for (const ControlHint& control : controlsInTabOrder()) {
         QWidget* w = named(control.name);
@@ -87,13 +88,13 @@ void EH::setUpKeyboardAndHints() {
         named(readout.name)->setToolTip(QString::fromUtf8(readout.tooltip));
 }
 
-QWidget* EH::named(const char* name) const {
+QWidget* BenchWindow::named(const char* name) const {
     QWidget* w = widgets_.value(QString::fromLatin1(name));
     if (!w) throw std::logic_error(std::string("no widget named ") + name);
     return w;
 }
 
-QTimer& EH::timerFor(WidgetId id) {
+QTimer& BenchWindow::timerFor(WidgetId id) {
     switch (id) {
     case WidgetId::Timer_Control:
         return controlTimer_;
@@ -108,7 +109,7 @@ QTimer& EH::timerFor(WidgetId id) {
 
 // The cables of the drawing run behind the panels; each panel and frame paints the
 // pieces it covers so the wires reach their binding posts.
-void EH::attachCableStubs() {
+void BenchWindow::attachCableStubs() {
     for (QWidget* w : std::as_const(widgets_)) {
         if (w == surface_) continue;
         const QRect area(w->mapTo(surface_, QPoint(0, 0)), w->size());

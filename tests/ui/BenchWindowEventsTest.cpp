@@ -11,7 +11,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/BenchSurface.h"
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/theory/Teoria.h"
 #include "ui/widgets/BenchButton.h"
 #include "ui/widgets/InfoIcon.h"
@@ -30,7 +30,7 @@ using eh::test::onNextModal;
 
 namespace {
 
-QString textOf(const EH& window, const char* name) {
+QString textOf(const BenchWindow& window, const char* name) {
     return child<Readout>(window, name)->text();
 }
 
@@ -97,8 +97,8 @@ const Route kRoutes[] = {
 };
 // clang-format on
 
-std::unique_ptr<EH> shownWindow() {
-    auto w = std::make_unique<EH>();
+std::unique_ptr<BenchWindow> shownWindow() {
+    auto w = std::make_unique<BenchWindow>();
     w->show();
     if (!QTest::qWaitForWindowActive(w.get())) qFatal("the bench window did not show");
     return w;
@@ -106,7 +106,7 @@ std::unique_ptr<EH> shownWindow() {
 
 } // namespace
 
-class MainWindowEventsTest : public QObject {
+class BenchWindowEventsTest : public QObject {
     Q_OBJECT
 private slots:
     void everyRoute_data();
@@ -117,7 +117,7 @@ private slots:
     void helpWindowHoldsTheInputNotTheTimers();
 };
 
-void MainWindowEventsTest::everyRoute_data() {
+void BenchWindowEventsTest::everyRoute_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("keyboard");
     for (const bool keyboard : {false, true})
@@ -127,7 +127,7 @@ void MainWindowEventsTest::everyRoute_data() {
 
 // Presses a control as the user would, with the mouse or the keyboard, and checks what the window then shows:
 // a window that opens by its title, or the chapter it shows.
-void MainWindowEventsTest::everyRoute() {
+void BenchWindowEventsTest::everyRoute() {
     QFETCH(int, row);
     QFETCH(bool, keyboard);
     const Route& route = kRoutes[row];
@@ -135,7 +135,7 @@ void MainWindowEventsTest::everyRoute() {
     if (const QByteArray wanted = qgetenv("TARVELO_EXPECT_DECIMAL_SEPARATOR"); !wanted.isEmpty())
         QCOMPARE(QLocale::system().decimalPoint(), QString::fromLatin1(wanted));
     const auto window = shownWindow();
-    const EH& w = *window;
+    const BenchWindow& w = *window;
     for (const char* name : route.before) click(w, name);
     ModalWatchdog watchdog;
     QString opened;
@@ -178,9 +178,9 @@ void MainWindowEventsTest::everyRoute() {
 
 // With every instrument on, Tab visits each control once and comes back to the first; an instrument's
 // controls follow each other, its own switch first. Each control and readout has a hint of its own.
-void MainWindowEventsTest::tabOrderAndHints() {
+void BenchWindowEventsTest::tabOrderAndHints() {
     const auto window = shownWindow();
-    const EH& w = *window;
+    const BenchWindow& w = *window;
     for (const char* name : {"Bot_Control_On", "Bot_Fuente_On", "Bot_Inter", "Bot_Iman_On"}) click(w, name);
     // The controls a user can operate: whatever kind of widget takes a press or a key.
     QList<QWidget*> controls;
@@ -226,9 +226,9 @@ void MainWindowEventsTest::tabOrderAndHints() {
     QCOMPARE(hints.size(), 44 + 7);
 }
 
-void MainWindowEventsTest::magnetSliderAndPolarity() {
+void BenchWindowEventsTest::magnetSliderAndPolarity() {
     const auto window = shownWindow();
-    const EH& w = *window;
+    const BenchWindow& w = *window;
     auto* slider = child<QSlider>(w, "Control_I_Iman");
     const QPoint rightOfKnob(slider->width() - 4, slider->height() / 2);
 
@@ -259,9 +259,9 @@ void MainWindowEventsTest::magnetSliderAndPolarity() {
 }
 
 // The sample list chooses only from its items, with the mouse or the arrow keys.
-void MainWindowEventsTest::sampleList() {
+void BenchWindowEventsTest::sampleList() {
     const auto window = shownWindow();
-    const EH& w = *window;
+    const BenchWindow& w = *window;
     auto* list = child<SampleList>(w, "Combo_Muestra");
     const auto field = [list] { return list->lineEdit()->text(); };
 
@@ -309,9 +309,9 @@ void MainWindowEventsTest::sampleList() {
 
 // A help window holds the user's input, not the timers: the thermal timer's ticks move the temperature
 // meanwhile. The samples window shows the sample chosen on the bench.
-void MainWindowEventsTest::helpWindowHoldsTheInputNotTheTimers() {
+void BenchWindowEventsTest::helpWindowHoldsTheInputNotTheTimers() {
     const auto window = shownWindow();
-    EH& w = *window;
+    BenchWindow& w = *window;
     click(w, "Bot_Crio_On");
     click(w, "Bot_Control_On");
     w.model().Combo_Muestra_Click(1);
@@ -345,5 +345,5 @@ void MainWindowEventsTest::helpWindowHoldsTheInputNotTheTimers() {
     QVERIFY(!w.timer(WidgetId::Timer_Control).isActive());
 }
 
-QTEST_MAIN(MainWindowEventsTest)
-#include "MainWindowEventsTest.moc"
+QTEST_MAIN(BenchWindowEventsTest)
+#include "BenchWindowEventsTest.moc"

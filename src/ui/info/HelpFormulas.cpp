@@ -1,8 +1,8 @@
-#include "ui/info/Formulas.h"
+#include "ui/info/HelpFormulas.h"
 
-namespace eh::formulas {
+namespace eh::helpformulas {
 
-using namespace formula;
+using namespace typeset;
 
 namespace {
 
@@ -65,4 +65,4 @@ NodePtr fieldOfCurrent() {
                 superscript(variable(QStringLiteral("I")), upright(QStringLiteral("2")))});
 }
 
-} // namespace eh::formulas
+} // namespace eh::helpformulas

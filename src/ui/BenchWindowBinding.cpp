@@ -4,7 +4,7 @@
 #include <QSlider>
 
 #include "ui/BenchSurface.h"
-#include "ui/MainWindow.h"
+#include "ui/BenchWindow.h"
 #include "ui/widgets/BenchButton.h"
 #include "ui/widgets/LatchButton.h"
 #include "ui/widgets/Led.h"
@@ -69,7 +69,7 @@ QStringList toQStrings(const std::vector<std::string>& items) {
 
 } // namespace
 
-void EH::bindWidgets(const QHash<QString, QWidget*>& widgets) {
+void BenchWindow::bindWidgets(const QHash<QString, QWidget*>& widgets) {
     for (std::size_t i = 0; i < kWidgetCount; ++i) {
         const auto id = static_cast<WidgetId>(i);
         const std::string_view name = widgetName(id);
@@ -77,16 +77,16 @@ void EH::bindWidgets(const QHash<QString, QWidget*>& widgets) {
     }
 }
 
-void EH::connectEvents() {
+void BenchWindow::connectEvents() {
     BenchModel* model = &model_;
     for (const Route& route : kClicks)
         connect(static_cast<BenchButton*>(bound(route.id)), &QAbstractButton::clicked, this,
                 [model, op = route.operation] { (model->*op)(); });
-    // The register buttons pass through the window's guards (MainWindowRegister.cpp).
+    // The register buttons pass through the window's guards (BenchWindowRegister.cpp).
     connect(static_cast<BenchButton*>(bound(WidgetId::Acumular)), &QAbstractButton::clicked, this,
-            &EH::accumulate);
+            &BenchWindow::accumulate);
     connect(static_cast<BenchButton*>(bound(WidgetId::Reset)), &QAbstractButton::clicked, this,
-            &EH::emptyRegister);
+            &BenchWindow::emptyRegister);
     for (const Route& route : kLatches)
         connect(static_cast<LatchButton*>(bound(route.id)), &QAbstractButton::clicked, this, [this, route] {
             (model_.*route.operation)();
@@ -105,11 +105,11 @@ void EH::connectEvents() {
     connect(&magnetTimer2_, &QTimer::timeout, this, [model] { model->Timer_Iman2_Timer(); });
 }
 
-void EH::mirrorAll() {
+void BenchWindow::mirrorAll() {
     for (std::size_t i = 0; i < kWidgetCount; ++i) mirror(static_cast<WidgetId>(i));
 }
 
-void EH::mirror(WidgetId id) {
+void BenchWindow::mirror(WidgetId id) {
     const Widget& state = model_.widget(id);
     switch (id) {
     case WidgetId::Timer_Control:

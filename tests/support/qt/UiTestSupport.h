@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers shared by the bench window tests.
+// Small helpers shared by the tests of the windows.
 
 #include <QApplication>
 #include <QFileDialog>

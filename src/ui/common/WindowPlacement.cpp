@@ -1,4 +1,4 @@
-#include "ui/info/Placement.h"
+#include "ui/common/WindowPlacement.h"
 
 #include <QScreen>
 #include <QWidget>

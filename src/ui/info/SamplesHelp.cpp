@@ -1,10 +1,10 @@
-#include "ui/info/Info3.h"
+#include "ui/info/SamplesHelp.h"
 
 #include <QLabel>
 
 #include "model/NumberFormat.h"
+#include "ui/common/Twips.h"
 #include "ui/info/SampleDrawing.h"
-#include "ui/info/Twips.h"
 
 namespace eh {
 namespace {
@@ -15,28 +15,32 @@ QString text(const std::string& s) {
 
 } // namespace
 
-Info3::Info3(const SampleDimensions& sample, QWidget* parent)
-    : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), twSize(8085, 5265), kWhite) {
+SamplesHelp::SamplesHelp(const SampleDimensions& sample, QWidget* parent)
+    : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), sizeFromTwips(8085, 5265),
+                 kWhite) {
     new SampleDrawing(samplesWindowDrawing(), this);
 
-    addLabel(QStringLiteral("Label2"), twRect(120, 120, 7935, 495),
+    addLabel(QStringLiteral("Label2"), rectFromTwips(120, 120, 7935, 495),
              QStringLiteral("La lista desplegable permite seleccionar la muestra. Por defecto, se cargan los "
                             "parámetros de la muestra 1."));
-    addLabel(QStringLiteral("Label1"), twRect(1920, 840, 4335, 375), QString());
-    addLabel(QStringLiteral("Label3"), twRect(2640, 1200, 3255, 375), QStringLiteral("Longitud:"));
-    addLabel(QStringLiteral("Label4"), twRect(2640, 1560, 3255, 375), QStringLiteral("Anchura:"));
-    addLabel(QStringLiteral("Label5"), twRect(2640, 1920, 3255, 375), QStringLiteral("Grosor:"));
+    addLabel(QStringLiteral("Label1"), rectFromTwips(1920, 840, 4335, 375), QString());
+    addLabel(QStringLiteral("Label3"), rectFromTwips(2640, 1200, 3255, 375), QStringLiteral("Longitud:"));
+    addLabel(QStringLiteral("Label4"), rectFromTwips(2640, 1560, 3255, 375), QStringLiteral("Anchura:"));
+    addLabel(QStringLiteral("Label5"), rectFromTwips(2640, 1920, 3255, 375), QStringLiteral("Grosor:"));
 
     const LabelStyle dimension{.points = 9.75, .color = kDarkRed};
-    addLabel(QStringLiteral("Label6"), twRect(3600, 3960, 855, 255), QStringLiteral("Longitud"), dimension);
-    addLabel(QStringLiteral("Label7"), twRect(960, 3120, 735, 255), QStringLiteral("Anchura"), dimension);
-    addLabel(QStringLiteral("Label8"), twRect(6600, 3480, 735, 255), QStringLiteral("Grosor"), dimension);
+    addLabel(QStringLiteral("Label6"), rectFromTwips(3600, 3960, 855, 255), QStringLiteral("Longitud"),
+             dimension);
+    addLabel(QStringLiteral("Label7"), rectFromTwips(960, 3120, 735, 255), QStringLiteral("Anchura"),
+             dimension);
+    addLabel(QStringLiteral("Label8"), rectFromTwips(6600, 3480, 735, 255), QStringLiteral("Grosor"),
+             dimension);
 
-    addCloseButton(twRect(3000, 4680, 1695, 375), QStringLiteral("Cerrar"));
+    addCloseButton(rectFromTwips(3000, 4680, 1695, 375), QStringLiteral("Cerrar"));
     showSample(sample);
 }
 
-void Info3::showSample(const SampleDimensions& sample) {
+void SamplesHelp::showSample(const SampleDimensions& sample) {
     findChild<QLabel*>(QStringLiteral("Label1"))
         ->setText(QStringLiteral("Dimensiones de la muestra  ") +
                   text(numberToText(std::int64_t{sample.number})));

@@ -1,10 +1,10 @@
-#include "ui/BenchFonts.h"
+#include "ui/common/WindowFonts.h"
 
 #include "rtf/FontSubstitution.h"
 
 namespace eh {
 
-QFont benchFont(const FontSpec& wanted) {
+QFont windowFont(const FontSpec& wanted) {
     QFont font(substituteFontFamily(QString::fromLatin1(wanted.family)));
     font.setPointSizeF(wanted.points);
     font.setBold(wanted.bold);
@@ -12,8 +12,8 @@ QFont benchFont(const FontSpec& wanted) {
     return font;
 }
 
-QFont defaultBenchFont() {
-    return benchFont(FontSpec{});
+QFont defaultWindowFont() {
+    return windowFont(FontSpec{});
 }
 
 } // namespace eh

@@ -1,5 +1,5 @@
 #pragma once
-// Fonts of the bench, named by the Windows families of the original design and
+// Fonts of the windows, named by the Windows families of the original design and
 // resolved to the free look-alikes installed with the program.
 
 #include <QFont>
@@ -13,9 +13,9 @@ struct FontSpec {
     bool italic = false;
 };
 
-QFont benchFont(const FontSpec& wanted);
+QFont windowFont(const FontSpec& wanted);
 
-// MS Sans Serif 8.25 pt: captions, On/Off buttons and everything not listed otherwise.
-QFont defaultBenchFont();
+// MS Sans Serif 8.25 pt: captions, buttons and everything not given a font of its own.
+QFont defaultWindowFont();
 
 } // namespace eh
