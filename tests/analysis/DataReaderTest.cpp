@@ -1,6 +1,7 @@
 // Reading data files as the bench writes them and as spreadsheets save them back.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -126,7 +127,10 @@ TEST(DataReader, LineLimitAtOneMillion) {
 
 TEST(DataReader, FileSizeLimitAt64MB) {
     constexpr std::uintmax_t k64MB = 64ull * 1024 * 1024;
-    const auto path = std::filesystem::temp_directory_path() / "tarvelo-reader-size";
+    // A folder of its own: another run of this test may be going on beside it.
+    std::string folder = (std::filesystem::temp_directory_path() / "tarvelo-reader-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const auto path = std::filesystem::path(folder) / "size";
     for (const std::uintmax_t bytes : {k64MB - 1, k64MB, k64MB + 1}) {
         { std::ofstream out(path, std::ios::binary | std::ios::trunc); }
         std::filesystem::resize_file(path, bytes); // one long line of zero bytes
@@ -138,5 +142,5 @@ TEST(DataReader, FileSizeLimitAt64MB) {
         else
             EXPECT_NE(error.find("64 MB"), std::string::npos) << error;
     }
-    std::filesystem::remove(path);
+    std::filesystem::remove_all(folder);
 }
