@@ -98,7 +98,8 @@ std::string temporaryName() {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     unsigned long mix = static_cast<unsigned long>(now.tv_nsec) ^
-                        (static_cast<unsigned long>(::getpid()) << 20) ^ (counter.fetch_add(1) * 2654435761u);
+                        (static_cast<unsigned long>(::getpid()) << 20) ^
+                        static_cast<unsigned long>(counter.fetch_add(1) * 2654435761u);
     std::string name = ".tarvelo-";
     for (int i = 0; i < 6; ++i, mix >>= 5) name.push_back("abcdefghijklmnopqrstuvwxyz234567"[mix & 31]);
     return name;

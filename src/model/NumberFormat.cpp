@@ -96,7 +96,7 @@ std::string plainOrExponent(float value, bool leadingBlank, bool leadingZero) {
         for (int i = n; i < e + 1; ++i) out.push_back('0');
         if (n > e + 1) {
             out.push_back('.');
-            out.append(d.digits, static_cast<std::size_t>(e + 1));
+            out.append(d.digits, static_cast<std::size_t>(e) + 1);
         }
     }
     return out;

@@ -164,8 +164,6 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     }
     switch (s.destination) {
     case Destination::FontTable:
-        handleTableWord(word, hasParam, param);
-        break;
     case Destination::ColorTable:
         handleTableWord(word, hasParam, param);
         break;

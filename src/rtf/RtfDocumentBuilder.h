@@ -15,7 +15,7 @@ public:
     // one format, paragraphs and pictures). A paragraph with more runs than a writer
     // would ever give one is broken in two, since laying out a paragraph takes time that
     // grows faster than its runs.
-    static constexpr qint64 kMaxCharacters = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxCharacters = qint64{4} * 1024 * 1024;
     static constexpr qint64 kMaxPieces = 100'000;
     static constexpr int kMaxRunsPerParagraph = 1000;
 

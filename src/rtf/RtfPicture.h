@@ -13,7 +13,7 @@
 namespace eh::rtf {
 
 struct RtfPicture {
-    static constexpr qsizetype kMaxDataSize = 4 * 1024 * 1024;
+    static constexpr qsizetype kMaxDataSize = qsizetype{4} * 1024 * 1024;
 
     enum class Format : std::uint8_t { Unknown, Png, Jpeg, Wmf, Dib, Unsupported };
     Format format = Format::Unknown;

@@ -17,7 +17,8 @@ bool looksLikeRtf(const QByteArray& data) {
 }
 
 QString tooLarge() {
-    return QStringLiteral("ocupa más de %1 MB, demasiado para un documento").arg(kMaxRtfSize / (1024 * 1024));
+    return QStringLiteral("ocupa más de %1 MB, demasiado para un documento")
+        .arg(kMaxRtfSize / (qint64{1024} * 1024));
 }
 
 } // namespace

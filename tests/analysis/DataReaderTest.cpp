@@ -129,9 +129,10 @@ TEST(DataReader, LineLimitAtOneMillion) {
 
 TEST(DataReader, FileSizeLimitAt64MB) {
     constexpr std::uintmax_t k64MB = 64ull * 1024 * 1024;
+    // A folder of its own: another run of this test may be going on beside it.
     std::string folder = (std::filesystem::temp_directory_path() / "tarvelo-reader-XXXXXX").string();
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);
-    const auto path = std::filesystem::path(folder) / "size.asc";
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const auto path = std::filesystem::path(folder) / "size";
     for (const std::uintmax_t bytes : {k64MB - 1, k64MB, k64MB + 1}) {
         { std::ofstream out(path, std::ios::binary | std::ios::trunc); }
         std::filesystem::resize_file(path, bytes); // one long line of zero bytes

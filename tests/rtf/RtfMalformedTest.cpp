@@ -22,7 +22,7 @@ using eh::test::encoded;
 using eh::test::pict;
 using eh::test::WmfWriter;
 
-constexpr qint64 MiB = 1024 * 1024;
+constexpr qint64 MiB = qint64{1024} * 1024;
 
 QByteArray repeat(const QByteArray& unit, qint64 n) {
     return "{\\rtf1 " + unit.repeated(n) + "}";

@@ -167,7 +167,7 @@ TEST(WmfMalformedTest, DecodingABitmapIsPaidBeforeItStarts) {
     // (96) and the 4 target pixels it covers leave 999 900 = 990 x 1010 for decoding.
     for (const int width : {989, 990, 991}) {
         const QByteArray dib = eh::test::dibHeader(width, 1010, 8, 0, 1) + QByteArray::fromHex("0000ff00") +
-                               QByteArray((width + 3) / 4 * 4 * 1010, '\0');
+                               QByteArray((qsizetype{width} + 3) / 4 * 4 * 1010, '\0');
         WmfWriter w;
         w.windowOrg(0, 0).windowExt(100, 100).bkMode(1).bkMode(1).bkMode(1);
         w.record(0x0F43, QList<int>{0x20, 0xCC, 0, 0, 0, 0, 0, 100, 100, 0, 0} + WmfWriter::words(dib));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <tuple>
 
@@ -86,7 +87,9 @@ TEST(SweepPlan, SetPointsThatHoldTheTarget) {
 // Every point is taken once the temperature has settled, within a kelvin of its target.
 TEST(Sweep, SampleOneGivesDopingAndPositiveGaps) {
     const SweepPlan plan; // 50..760 K every 10 K, 10 mA, 10 A
-    const auto path = std::filesystem::temp_directory_path() / "tarvelo-sweep.asc";
+    std::string folder = (std::filesystem::temp_directory_path() / "tarvelo-sweep-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const auto path = std::filesystem::path(folder) / "sweep.asc";
     FileAnsweringHost host(path.string());
     eh::BenchModel bench(host);
     std::string error;
@@ -94,7 +97,7 @@ TEST(Sweep, SampleOneGivesDopingAndPositiveGaps) {
     EXPECT_EQ(host.messages, 0);
     Analysis a;
     ASSERT_TRUE(readDataFile(path.string(), a.data, error)) << error;
-    std::filesystem::remove(path);
+    std::filesystem::remove_all(folder);
     analyse(a, FitSettings{});
     ASSERT_EQ(a.data.records.size(), 72u);
     EXPECT_TRUE(a.data.rejected.empty());
