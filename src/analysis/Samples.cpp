@@ -26,7 +26,9 @@ std::vector<int> analysableSamples() {
     return out;
 }
 
-bool isAnalysableSample(int sample) { return SampleCatalogue::isMeasurable(sample); }
+bool isAnalysableSample(int sample) {
+    return SampleCatalogue::isMeasurable(sample);
+}
 
 std::string sampleType(int sample) {
     if (!isAnalysableSample(sample)) return {};
