@@ -15,6 +15,11 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 
+// The kernel's own folder, where links name open files and need not hold a path.
+bool underProc(const std::string& path) {
+    return path.rfind("/proc/", 0) == 0;
+}
+
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -170,14 +175,15 @@ int replaceThroughNamedFile(const Folder& folder, const std::string& name, std::
 } // namespace
 
 bool isKernelLink(const std::string& path) {
-    return path.rfind("/proc/", 0) == 0;
+    struct stat st {};
+    return underProc(path) && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 int resolveLinks(std::string& path) {
     for (int hops = 0; hops < kMaxLinkHops; ++hops) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(st.st_mode) || isKernelLink(path)) return 0;
+        if (!S_ISLNK(st.st_mode) || underProc(path)) return 0;
         char target[PATH_MAX];
         const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
         if (n < 0) return errno;

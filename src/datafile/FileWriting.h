@@ -19,6 +19,7 @@ inline constexpr int kNotAFileName = -2;
 // name for an open file (/dev/stdout leads to one) whose text need not be a path: it
 // is not followed further.
 int resolveLinks(std::string& path);
+// Whether `path` is such a link of the kernel's.
 bool isKernelLink(const std::string& path);
 
 // Puts `content` in place of what `path` names, keeping what it is (see
