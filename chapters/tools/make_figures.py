@@ -50,7 +50,7 @@ def run_sweeps(barrido):
         out = os.path.join(FIGURES, name)
         cmd = [barrido, '--muestra', str(sample), '--desde', str(t0), '--hasta', str(t1),
                '--paso', str(step), '--corriente', str(CURRENT_MA), '--iman', str(MAGNET_A),
-               '-o', out]
+               '--sobrescribir', '-o', out]
         print(' '.join(cmd), file=sys.stderr)
         subprocess.run(cmd, check=True)
 

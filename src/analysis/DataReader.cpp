@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "analysis/PlausibleLimits.h"
+#include "datafile/SystemErrorText.h"
 
 namespace eh::analysis {
 namespace {
@@ -312,7 +313,7 @@ bool readDataFile(const std::string& path, DataSet& out, std::string& error) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) {
-        error = "no se puede leer " + path + ": " + ec.message();
+        error = "no se puede leer " + path + ": " + systemErrorText(ec.value());
         return false;
     }
     if (size > kMaxFileBytes) {

@@ -51,6 +51,7 @@ FileError badName() {
 
 std::optional<FileError> outcome(int err) {
     if (err == 0) return std::nullopt;
+    if (err == filewriting::kNotAFileName) return badName();
     return fileErrorFromErrno(err);
 }
 
@@ -72,26 +73,9 @@ std::string formatDataLine(int recordNumber, const std::array<float, 6>& values)
 }
 
 std::optional<FileError> writeFileReplacing(const std::string& requested, std::string_view content) {
-    using namespace filewriting;
     // A name ending in a slash names a folder, never a data file.
     if (requested.empty() || requested.back() == '/') return badName();
-
-    std::string path = requested;
-    if (const int err = resolveLinks(path)) return fileErrorFromErrno(err);
-    if (path.empty() || path.back() == '/') return badName();
-
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno != ENOENT) return fileErrorFromErrno(errno);
-        return outcome(replaceByRename(path, content, nullptr));
-    }
-    if (S_ISDIR(st.st_mode)) return fileErrorFromErrno(EISDIR);
-    if (!S_ISREG(st.st_mode)) return outcome(writeToStream(path, content));
-    if (replaceableByRename(path, st)) {
-        const int err = replaceByRename(path, content, &st);
-        if (err != kKeepInPlace) return outcome(err);
-    }
-    return outcome(writeInPlaceKeepingCopy(path, content));
+    return outcome(filewriting::replaceContent(requested, content));
 }
 
 std::optional<FileError> writeNewFile(const std::string& path, std::string_view content) {

@@ -8,9 +8,17 @@
 #include <unistd.h>
 
 namespace eh::filewriting {
+
+int (*syncToDisk)(int fd) = ::fsync; // NOLINT: a seam for the tests, set only by them
+
 namespace {
 
 constexpr int kMaxLinkHops = 40;
+
+// The kernel's own folder, where links name open files and need not hold a path.
+bool underProc(const std::string& path) {
+    return path.rfind("/proc/", 0) == 0;
+}
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -83,7 +91,7 @@ public:
     int fd() const { return fd_; }
     int error() const { return error_; }
     // Puts the folder's new entry on disk, so that a power cut cannot undo the save.
-    int sync() const { return syncable_ && ::fsync(fd_) != 0 ? errno : 0; }
+    int sync() const { return syncable_ && syncToDisk(fd_) != 0 ? errno : 0; }
 
 private:
     int fd_ = -1;
@@ -129,7 +137,7 @@ int fillAndSync(int fd, std::string_view content, const struct stat* old) {
     if (old != nullptr)
         if (const int err = takeOverAttributes(fd, *old)) return err;
     if (const int err = writeAll(fd, content)) return err;
-    return ::fsync(fd) != 0 ? errno : 0;
+    return syncToDisk(fd) != 0 ? errno : 0;
 }
 
 // Puts the finished file, named `temp`, in its place.
@@ -166,11 +174,16 @@ int replaceThroughNamedFile(const Folder& folder, const std::string& name, std::
 
 } // namespace
 
+bool isKernelLink(const std::string& path) {
+    struct stat st {};
+    return underProc(path) && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 int resolveLinks(std::string& path) {
     for (int hops = 0; hops < kMaxLinkHops; ++hops) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(st.st_mode)) return 0;
+        if (!S_ISLNK(st.st_mode) || underProc(path)) return 0;
         char target[PATH_MAX];
         const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
         if (n < 0) return errno;
@@ -235,11 +248,11 @@ int writeInPlaceKeepingCopy(const std::string& path, std::string_view content) {
     // empty, and a failure leaves old bytes to restore.
     if (err == 0) err = writeAllAt(fd, content, 0);
     if (err == 0 && ::ftruncate(fd, static_cast<off_t>(content.size())) != 0) err = errno;
-    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (err == 0 && syncToDisk(fd) != 0) err = errno;
     if (err != 0 && haveCopy) {
         writeAllAt(fd, old, 0);
         (void)::ftruncate(fd, static_cast<off_t>(old.size()));
-        ::fsync(fd);
+        syncToDisk(fd);
     }
     if (::close(fd) != 0 && err == 0) err = errno;
     return err;
@@ -248,9 +261,33 @@ int writeInPlaceKeepingCopy(const std::string& path, std::string_view content) {
 int writeToStream(const std::string& path, std::string_view content) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno;
-    int err = writeAll(fd, content);
+    // Once a reader is there, a pipe takes more than its buffer holds by waiting for it.
+    int err = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ? errno : 0;
+    if (err == 0) err = writeAll(fd, content);
     if (::close(fd) != 0 && err == 0) err = errno;
     return err;
+}
+
+int replaceContent(const std::string& requested, std::string_view content) {
+    std::string path = requested;
+    if (const int err = resolveLinks(path)) return err;
+    if (path.empty() || path.back() == '/') return kNotAFileName;
+
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) return errno;
+        return replaceByRename(path, content, nullptr);
+    }
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return writeToStream(path, content);
+    // A file the kernel names (a program's standard output sent to a file) is the
+    // file that descriptor has open: written in place, as a shell's redirection would.
+    if (isKernelLink(path)) return writeInPlaceKeepingCopy(path, content);
+    if (replaceableByRename(path, st)) {
+        const int err = replaceByRename(path, content, &st);
+        if (err != kKeepInPlace) return err;
+    }
+    return writeInPlaceKeepingCopy(path, content);
 }
 
 } // namespace eh::filewriting

@@ -1,17 +1,18 @@
 #include "datafile/OutputFile.h"
 
-#include "datafile/DataFile.h"
-#include "datafile/ErrorReport.h"
+#include <cerrno>
+
+#include "datafile/FileWriting.h"
+#include "datafile/SystemErrorText.h"
 
 namespace eh {
 
 std::optional<std::string> writeOutputFile(const std::string& path, std::string_view bytes) {
-    const std::optional<FileError> failure = writeFileReplacing(path, bytes);
-    if (!failure) return std::nullopt;
-    std::string reason = errorMessage(failure->code, failure->description);
-    // Some of the bench's texts end in a space, which a reason in a sentence does not want.
-    while (!reason.empty() && reason.back() == ' ') reason.pop_back();
-    return reason;
+    if (path.empty()) return "falta el nombre del fichero";
+    int err = path.back() == '/' ? EISDIR : filewriting::replaceContent(path, bytes);
+    if (err == filewriting::kNotAFileName) err = EISDIR;
+    if (err == 0) return std::nullopt;
+    return systemErrorText(err);
 }
 
 } // namespace eh

@@ -9,7 +9,7 @@
 namespace eh {
 
 // Replaces the content of `path` with `bytes` as the data file is saved; on failure
-// the reason in Spanish.
+// the reason in Spanish ("no existe la carpeta o el fichero", ...).
 std::optional<std::string> writeOutputFile(const std::string& path, std::string_view bytes);
 
 } // namespace eh

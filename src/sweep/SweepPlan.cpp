@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "bench/BenchState.h"
 
@@ -10,10 +11,11 @@ namespace eh::sweep {
 
 const char* const kSweepUsage =
     "Uso: tarvelo-barrido [--muestra 1|2] [--desde K] [--hasta K] [--paso K]\n"
-    "                     [--corriente mA] [--iman A] [-o FICHERO]\n"
+    "                     [--corriente mA] [--iman A] [-o FICHERO] [--sobrescribir]\n"
     "Mide en el banco simulado una serie de temperaturas y guarda el registro como\n"
     "lo guarda el banco. Por omisión: muestra 1, de 50 a 760 K cada 10 K, 10 mA, 10 A,\n"
-    "fichero barrido.asc.\n";
+    "fichero barrido.asc.\n"
+    "  --sobrescribir   reemplaza el fichero de salida si ya existe (sin ella, no se toca)\n";
 
 namespace {
 
@@ -90,12 +92,20 @@ std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args,
             help = true;
             return plan;
         }
+        if (opt == "--sobrescribir") {
+            plan.overwrite = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = "falta el valor de " + opt;
             return std::nullopt;
         }
         const std::string& value = args[++i];
         if (opt == "-o") {
+            if (value.empty()) {
+                error = "falta el nombre del fichero de -o";
+                return std::nullopt;
+            }
             plan.outputFile = value;
             continue;
         }
@@ -130,6 +140,13 @@ std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args,
         }
     }
     return plan;
+}
+
+std::string outputRefusal(const SweepPlan& plan) {
+    struct stat st {};
+    // A link counts as existing even when it leads nowhere: it is the user's.
+    if (plan.overwrite || ::lstat(plan.outputFile.c_str(), &st) != 0) return {};
+    return plan.outputFile + " ya existe y no se escribe encima (--sobrescribir lo reemplaza)";
 }
 
 } // namespace eh::sweep

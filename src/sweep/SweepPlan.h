@@ -17,6 +17,7 @@ struct SweepPlan {
     double currentMa = 10; // source current
     double magnetA = 10;   // maximum coil current
     std::string outputFile = "barrido.asc";
+    bool overwrite = false; // --sobrescribir: an existing output file may be replaced
 };
 
 // The range of sample temperatures the bench can hold: the cryogenerator cannot
@@ -32,6 +33,10 @@ std::vector<double> sweepTargets(const SweepPlan& plan, std::string& error);
 // reason in `error`. `--ayuda` leaves `help` true.
 std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args, std::string& error,
                                            bool& help);
+
+// Why the sweep must not start: its output file exists (a key or a measurement made
+// earlier) and replacing it was not asked for. Empty when it may run.
+std::string outputRefusal(const SweepPlan& plan);
 
 extern const char* const kSweepUsage;
 

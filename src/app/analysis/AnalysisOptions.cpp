@@ -56,6 +56,12 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
             return std::nullopt;
         }
         const std::string& value = args[++i];
+        const bool output = opt == "--tabla" || opt == "--ajustes" || opt == "--informe";
+        if (output && value.empty()) {
+            // An empty name would otherwise mean no output at all, and open the window.
+            error = "falta el nombre del fichero de " + opt;
+            return std::nullopt;
+        }
         if (opt == "--tabla")
             o.tableFile = value;
         else if (opt == "--ajustes")

@@ -25,14 +25,13 @@ int headless(const AnalysisOptions& options, int argc, char** argv) {
     // The report's plots need a GUI application, but never a screen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return runHeadless(
-        options, std::cerr, [](const Analysis& a, const std::string& path, std::string& error) {
-            QString message;
-            const PlotSeries series{&a, QString::fromStdString(a.path).section(QLatin1Char('/'), -1)};
-            const bool ok = writeReport(QString::fromStdString(path), {series}, FitSettings{}, message);
-            error = message.toStdString();
-            return ok;
-        });
+    return runHeadless(options, std::cerr, [](const Analysis& a, std::string& bytes, std::string& error) {
+        const PlotSeries series{&a, QString::fromStdString(a.path).section(QLatin1Char('/'), -1)};
+        bytes = reportBytes({series}, FitSettings{}).toStdString();
+        if (!bytes.empty()) return true;
+        error = "no se ha podido componer el informe";
+        return false;
+    });
 }
 
 } // namespace

@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvelo-barrido: %s\n", error.c_str());
         return 2;
     }
+    if (const std::string refusal = outputRefusal(*plan); !refusal.empty()) {
+        std::fprintf(stderr, "tarvelo-barrido: %s\n", refusal.c_str());
+        return 1;
+    }
 
     FileAnsweringHost host(plan->outputFile);
     eh::BenchModel bench(host);

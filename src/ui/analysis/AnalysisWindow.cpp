@@ -317,7 +317,14 @@ void AnalysisWindow::setLastFolder(const QString& file) {
     lastFolder_ = QFileInfo(file).absolutePath();
 }
 
+std::vector<std::string> AnalysisWindow::openPaths() const {
+    std::vector<std::string> paths;
+    for (const auto& s : series_) paths.push_back(s->analysis.path);
+    return paths;
+}
+
 bool AnalysisWindow::exportPlot(PlotKind kind, const QString& path, QString& error) const {
+    if (!notAnOpenFile(path, openPaths(), error)) return false;
     return eh::analysis::exportPlot(path, kind, plotSeries(), settings_, error);
 }
 
@@ -327,6 +334,7 @@ bool AnalysisWindow::exportTable(const QString& path, CsvStyle style, QString& e
         error = QStringLiteral("No hay ningún fichero abierto");
         return false;
     }
+    if (!notAnOpenFile(path, openPaths(), error)) return false;
     const Analysis& a = analysis(index);
     return saveBytes(path, QByteArray::fromStdString(tableCsv(a.data.records, a.derived, style)), error);
 }
@@ -336,6 +344,7 @@ bool AnalysisWindow::writeReport(const QString& path, QString& error) const {
         error = QStringLiteral("No hay ningún fichero abierto");
         return false;
     }
+    if (!notAnOpenFile(path, openPaths(), error)) return false;
     return eh::analysis::writeReport(path, plotSeries(), settings_, error);
 }
 

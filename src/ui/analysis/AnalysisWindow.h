@@ -74,6 +74,7 @@ private:
     void refreshVisiblePlot();
     PlotTab* ensurePlotTab(std::size_t index);
     std::vector<PlotSeries> plotSeries() const;
+    std::vector<std::string> openPaths() const; // of every series, for the exports' checks
     // Reads followed files again; one that cannot be read yet is retried.
     void reloadFiles(const QStringList& paths);
     void rememberRecent(const QStringList& paths);

@@ -183,9 +183,7 @@ void tables(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series) {
 
 } // namespace
 
-bool writeReport(const QString& path, const std::vector<PlotSeries>& series, const FitSettings& settings,
-                 QString& error) {
-    // Drawn whole in memory first: the file is written only once the report is complete.
+QByteArray reportBytes(const std::vector<PlotSeries>& series, const FitSettings& settings) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -202,7 +200,13 @@ bool writeReport(const QString& path, const std::vector<PlotSeries>& series, con
         tables(pages, p, series);
         pages.finish();
     }
-    return saveBytes(path, buffer.data(), error);
+    return buffer.data();
+}
+
+bool writeReport(const QString& path, const std::vector<PlotSeries>& series, const FitSettings& settings,
+                 QString& error) {
+    // Drawn whole in memory first: the file is written only once the report is complete.
+    return saveBytes(path, reportBytes(series, settings), error);
 }
 
 } // namespace eh::analysis

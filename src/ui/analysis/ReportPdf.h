@@ -1,6 +1,7 @@
 #pragma once
 // The A4 report: a summary page with the fit results, every plot, and the tables.
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -8,6 +9,10 @@
 
 namespace eh::analysis {
 
+// The whole report as a PDF document, drawn in memory.
+QByteArray reportBytes(const std::vector<PlotSeries>& series, const FitSettings& settings);
+
+// The report drawn and written to `path`; false with the reason in `error`.
 bool writeReport(const QString& path, const std::vector<PlotSeries>& series, const FitSettings& settings,
                  QString& error);
 

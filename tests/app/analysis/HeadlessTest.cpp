@@ -203,7 +203,125 @@ TEST(Headless, UnwritableOutputGivesTheReason) {
     std::ostringstream err;
     EXPECT_EQ(runHeadless(o, err), 1);
     EXPECT_NE(err.str().find("tarvelo-analisis: no se puede escribir " + o.tableFile +
-                             ": Error 76: no se encuentra el camino de acceso\n"),
+                             ": no existe la carpeta o el fichero\n"),
               std::string::npos)
         << err.str();
+}
+
+namespace {
+
+// Stands in for the drawing program: a report of a few bytes, or a failure.
+ReportMaker reportOf(bool works) {
+    return [works](const Analysis&, std::string& bytes, std::string& error) {
+        if (!works) {
+            error = "no se ha podido componer el informe";
+            return false;
+        }
+        bytes = "%PDF-1.4 informe\n";
+        return true;
+    };
+}
+
+const char* const kOptions[] = {"--tabla", "--ajustes", "--informe"};
+
+void setOutput(AnalysisOptions& o, const std::string& option, const std::string& path) {
+    (option == "--tabla" ? o.tableFile : option == "--ajustes" ? o.fitsFile : o.reportFile) = path;
+}
+
+} // namespace
+
+// No output option may name the data file, by any spelling: the measurements stay
+// byte for byte, nothing else appears, and the user is told why.
+TEST(Headless, OutputThatIsTheDataIsRefused) {
+    TempDir dir;
+    fs::create_directory(dir.path / "x");
+    const std::string data = (dir.path / "x" / "d.asc").string();
+    std::ofstream(data, std::ios::binary) << kData;
+    fs::create_hard_link(data, dir.path / "duro.asc");
+    fs::create_symlink("x/d.asc", dir.path / "enlace.asc");
+    const std::string spellings[] = {data, (dir.path / "x" / ".." / "x" / "d.asc").string(),
+                                     (dir.path / "duro.asc").string(), (dir.path / "enlace.asc").string()};
+    for (const char* option : kOptions)
+        for (const std::string& spelling : spellings) {
+            AnalysisOptions o;
+            setOutput(o, option, spelling);
+            o.dataFiles = {data};
+            std::ostringstream err;
+            EXPECT_EQ(runHeadless(o, err, reportOf(true)), 2) << option << ' ' << spelling;
+            EXPECT_EQ(err.str(), "tarvelo-analisis: " + std::string(option) + " " + spelling +
+                                     " es el propio fichero de datos " + data + ": no se escribe nada\n");
+        }
+    EXPECT_EQ(slurp(data), kData);
+    EXPECT_TRUE(fs::is_symlink(dir.path / "enlace.asc"));
+    EXPECT_EQ(fs::hard_link_count(data), 2u);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"duro.asc", "enlace.asc", "x"}));
+}
+
+// Two outputs naming one file would leave only the last: refused before anything is
+// written, whether the file exists or not.
+TEST(Headless, TwoOutputsOfOneFileAreRefused) {
+    TempDir dir;
+    const std::string data = dir.file("datos.asc", kData);
+    const std::string existing = dir.file("viejo.csv", "viejo\n");
+    fs::create_symlink("viejo.csv", dir.path / "enlace.csv");
+    const std::pair<std::string, std::string> spellings[] = {
+        {(dir.path / "t.csv").string(), (dir.path / "t.csv").string()},
+        {(dir.path / "t.csv").string(), (dir.path / "." / "t.csv").string()},
+        {existing, (dir.path / "enlace.csv").string()},
+    };
+    for (std::size_t first = 0; first < 3; ++first)
+        for (std::size_t second = first + 1; second < 3; ++second)
+            for (const auto& [a, b] : spellings) {
+                AnalysisOptions o;
+                setOutput(o, kOptions[first], a);
+                setOutput(o, kOptions[second], b);
+                o.dataFiles = {data};
+                std::ostringstream err;
+                EXPECT_EQ(runHeadless(o, err, reportOf(true)), 2)
+                    << kOptions[first] << ' ' << kOptions[second];
+                EXPECT_EQ(err.str(), "tarvelo-analisis: " + std::string(kOptions[first]) + " " + a + " y " +
+                                         kOptions[second] + " " + b +
+                                         " son el mismo fichero: no se escribe nada\n");
+            }
+    EXPECT_EQ(slurp(existing), "viejo\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"datos.asc", "enlace.csv", "viejo.csv"}));
+}
+
+// Every output is made before the first is written: a report that cannot be made
+// leaves no table and no fits behind, and one that can is written with them.
+TEST(Headless, NothingIsWrittenWhenAnOutputCannotBeMade) {
+    for (bool works : {false, true}) {
+        TempDir dir;
+        AnalysisOptions o;
+        o.dataFiles = {dir.file("datos.asc", kData)};
+        o.tableFile = (dir.path / "t.csv").string();
+        o.fitsFile = (dir.path / "a.csv").string();
+        o.reportFile = (dir.path / "i.pdf").string();
+        std::ostringstream err;
+        EXPECT_EQ(runHeadless(o, err, reportOf(works)), works ? 0 : 1);
+        if (works) {
+            EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.csv", "datos.asc", "i.pdf", "t.csv"}));
+            EXPECT_EQ(slurp(o.reportFile), "%PDF-1.4 informe\n");
+        } else {
+            EXPECT_EQ(dir.names(), std::vector<std::string>{"datos.asc"});
+            EXPECT_NE(err.str().find("tarvelo-analisis: no se ha podido componer el informe\n"),
+                      std::string::npos)
+                << err.str();
+        }
+        // A program that cannot draw refuses the report, and so writes nothing either.
+        fs::remove(o.tableFile), fs::remove(o.fitsFile), fs::remove(o.reportFile);
+        std::ostringstream err2;
+        EXPECT_EQ(runHeadless(o, err2), 1);
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"datos.asc"});
+    }
+}
+
+// An empty name for an output is refused, not taken as no output (which would open
+// the window).
+TEST(AnalysisOptions, EmptyOutputNameIsRefused) {
+    for (const char* option : kOptions) {
+        std::string error;
+        EXPECT_FALSE(parseAnalysisOptions({option, "", "d.asc"}, error)) << option;
+        EXPECT_EQ(error, "falta el nombre del fichero de " + std::string(option));
+    }
 }

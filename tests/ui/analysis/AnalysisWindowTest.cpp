@@ -282,10 +282,36 @@ private slots:
         const QString nowhere = path("no-hay/informe.pdf");
         QVERIFY(!w.writeReport(nowhere, error));
         QCOMPARE(error,
-                 QStringLiteral("No se puede escribir %1: Error 76: no se encuentra el camino de acceso")
-                     .arg(nowhere));
+                 QStringLiteral("No se puede escribir %1: no existe la carpeta o el fichero").arg(nowhere));
         QVERIFY(!w.exportPlot(PlotKind::Hall, path("no-hay/g.svg"), error));
         QVERIFY(error.startsWith(QStringLiteral("No se puede escribir ")));
+    }
+
+    // No export is written over an open series' file, whatever the name it is given
+    // by: the measurements stay as they were and the message says why.
+    void exportsNeverReplaceAnOpenFile() {
+        const QString data = path("abierto.asc");
+        writeFile(data, readFile(two_));
+        QVERIFY(QFile::link(QStringLiteral("abierto.asc"), path("enlace-abierto.asc")));
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({one_, data}));
+        const QByteArray before = readFile(data);
+        const QString spellings[] = {data, path("sub/../abierto.asc"), path("enlace-abierto.asc")};
+        QDir(dir_.path()).mkdir(QStringLiteral("sub"));
+        for (const QString& target : spellings) {
+            QString error;
+            const QString expected =
+                QStringLiteral("No se puede escribir %1: es uno de los ficheros de datos abiertos (%2)")
+                    .arg(target, data);
+            QVERIFY(!w.exportTable(target, CsvStyle::CommaPoint, error));
+            QCOMPARE(error, expected);
+            QVERIFY(!w.exportPlot(PlotKind::Hall, target, error));
+            QCOMPARE(error, expected);
+            QVERIFY(!w.writeReport(target, error));
+            QCOMPARE(error, expected);
+        }
+        QCOMPARE(readFile(data), before);
+        QVERIFY(QFileInfo(path("enlace-abierto.asc")).isSymLink());
     }
 
     void remembersSizeAndRecentFiles() {

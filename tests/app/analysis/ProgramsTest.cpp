@@ -1,0 +1,154 @@
+// The programs themselves, run as a user runs them: what they refuse, with which
+// message and status, and what they leave on disk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "tarvelo-programs-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        path = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : fs::directory_iterator(path))
+            out.push_back(entry.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void spit(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+struct Outcome {
+    int status; // exit status, or 128 + the signal that ended it
+    std::string err;
+};
+
+// Runs `program` with `args` in `folder`, its standard error kept; a program that
+// does not end in 20 s (a window opened after all) is ended by its alarm.
+Outcome run(const std::string& program, const std::vector<std::string>& args, const fs::path& folder) {
+    const fs::path errFile = folder / ".stderr";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int fd = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(fd, STDERR_FILENO);
+        if (::chdir(folder.c_str()) != 0) ::_exit(127);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::alarm(20);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(errFile)};
+    fs::remove(errFile);
+    return r;
+}
+
+const std::string kData = "1,300,9000,10,1.238,0.2812,-0.2812\r\n";
+
+} // namespace
+
+// An existing file at -o is a key or a measurement made earlier: kept unless
+// --sobrescribir is given; a link counts as existing even when it leads nowhere.
+TEST(Barrido, KeepsAnExistingFileUnlessToldToReplaceIt) {
+    TempDir dir;
+    spit(dir.path / "clave.asc", kData);
+    fs::create_symlink("falta.asc", dir.path / "colgante.asc");
+    const std::vector<std::string> sweep{"--desde", "300", "--hasta", "300"};
+    for (const char* name : {"clave.asc", "colgante.asc"}) {
+        std::vector<std::string> args = sweep;
+        args.insert(args.end(), {"-o", name});
+        const Outcome r = run(TARVELO_BARRIDO, args, dir.path);
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.err, "tarvelo-barrido: " + std::string(name) +
+                             " ya existe y no se escribe encima (--sobrescribir lo reemplaza)\n");
+    }
+    EXPECT_EQ(slurp(dir.path / "clave.asc"), kData);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"clave.asc", "colgante.asc"}));
+
+    std::vector<std::string> args = sweep;
+    args.insert(args.end(), {"--sobrescribir", "-o", "clave.asc"});
+    const Outcome r = run(TARVELO_BARRIDO, args, dir.path);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string made = slurp(dir.path / "clave.asc");
+    EXPECT_EQ(made.substr(0, 6), "1,300.") << made;
+    EXPECT_NE(made, kData);
+
+    const Outcome empty = run(TARVELO_BARRIDO, {"-o", ""}, dir.path);
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err.substr(0, empty.err.find('\n') + 1),
+              "tarvelo-barrido: falta el nombre del fichero de -o\n");
+}
+
+// The analysis refuses, with status 2 and before touching anything, an empty output
+// name (instead of opening its window) and an output that is its data file.
+TEST(Analisis, RefusesOutputsThatWouldDestroyData) {
+    TempDir dir;
+    spit(dir.path / "d.asc", kData);
+    const struct {
+        std::vector<std::string> args;
+        const char* firstLine;
+    } rows[] = {
+        {{"--tabla", "", "d.asc"}, "tarvelo-analisis: falta el nombre del fichero de --tabla\n"},
+        {{"--ajustes", "d.asc", "d.asc"},
+         "tarvelo-analisis: --ajustes d.asc es el propio fichero de datos d.asc: no se escribe nada\n"},
+        {{"--tabla", "t.csv", "--ajustes", "t.csv", "d.asc"},
+         "tarvelo-analisis: --tabla t.csv y --ajustes t.csv son el mismo fichero: no se escribe nada\n"},
+    };
+    for (const auto& row : rows) {
+        const Outcome r = run(TARVELO_ANALISIS, row.args, dir.path);
+        EXPECT_EQ(r.status, 2) << row.firstLine;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), row.firstLine);
+    }
+    EXPECT_EQ(slurp(dir.path / "d.asc"), kData);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"d.asc"});
+}
+
+// A named pipe as the table: the program writes into it and a reader gets the text.
+TEST(Analisis, WritesIntoANamedPipe) {
+    TempDir dir;
+    spit(dir.path / "d.asc", kData);
+    ASSERT_EQ(::mkfifo((dir.path / "tuberia").c_str(), 0600), 0);
+    // The reader is there before the program opens the pipe; the table fits in the
+    // pipe's buffer, so it is read once the program has ended.
+    const int reader = ::open((dir.path / "tuberia").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const Outcome r = run(TARVELO_ANALISIS, {"--tabla", "tuberia", "d.asc"}, dir.path);
+    std::string got(65536, '\0');
+    got.resize(std::size_t(std::max<ssize_t>(0, ::read(reader, got.data(), got.size()))));
+    ::close(reader);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(got.substr(0, 9), "registro,") << got;
+    EXPECT_NE(got.find("\n1,300,9000,10,1.238,0.2812,-0.2812,"), std::string::npos) << got;
+    EXPECT_TRUE(fs::is_fifo(dir.path / "tuberia"));
+}
