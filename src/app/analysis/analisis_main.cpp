@@ -25,13 +25,14 @@ int headless(const AnalysisOptions& options, int argc, char** argv) {
     // The report's plots need a GUI application, but never a screen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return runHeadless(options, std::cerr, [](const Analysis& a, std::string& bytes, std::string& error) {
-        const PlotSeries series{&a, QString::fromStdString(a.path).section(QLatin1Char('/'), -1)};
-        bytes = reportBytes({series}, FitSettings{}).toStdString();
-        if (!bytes.empty()) return true;
-        error = "no se ha podido componer el informe";
-        return false;
-    });
+    return runHeadless(
+        options, std::cerr, [&options](const Analysis& a, std::string& bytes, std::string& error) {
+            const PlotSeries series{&a, QString::fromStdString(a.path).section(QLatin1Char('/'), -1)};
+            bytes = reportBytes({series}, options.fits).toStdString();
+            if (!bytes.empty()) return true;
+            error = "no se ha podido componer el informe";
+            return false;
+        });
 }
 
 } // namespace
