@@ -30,7 +30,7 @@ public:
     // any other. Another code replaces it. A code that names no sample is refused
     // with the reason in Spanish in `error`, and nothing changes.
     bool useUnknownSample(std::string_view code, std::string& error);
-    // Where the code path puts its row; `code` is the code as shown ("7KQM-3XHD").
+    // Where the code path puts its row; `code` is the code as shown ("TWSH-3NKM").
     // Tests give it rows of their own to show that the free row is read as any other.
     void useUnknownRow(const SampleRow& row, const std::string& code);
 

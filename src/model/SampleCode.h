@@ -1,6 +1,6 @@
 #pragma once
 // The code of an unknown sample: eight characters a student can type and read aloud,
-// shown as two groups of four ("7KQM-3XHD").
+// shown as two groups of four ("TWSH-3NKM").
 //
 // The alphabet has the digits 2 to 9 and the capital letters without I, L and O
 // (0/O and 1/I/L are easily confused): 31 symbols. Seven symbols carry the sample,
@@ -36,7 +36,7 @@ public:
     // in Spanish in `error`.
     static std::optional<SampleCode> parse(std::string_view typed, std::string& error);
 
-    // "7KQM-3XHD".
+    // "TWSH-3NKM".
     std::string text() const;
     int version() const { return values_[0] % 4 + 1; }
     // Symbol values, 0..30, in reading order.

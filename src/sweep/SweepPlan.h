@@ -10,13 +10,14 @@
 namespace eh::sweep {
 
 struct SweepPlan {
-    int sample = 1;        // 1 (n-type) or 2 (p-type)
+    int sample = 1;        // 1 (n-type), 2 (p-type), or the unknown sample's row
     double fromK = 50;     // first sample temperature aimed at
     double toK = 760;      // last one (a sweep may run downwards)
     double stepK = 10;     // always positive
     double currentMa = 10; // source current
     double magnetA = 10;   // maximum coil current
     std::string outputFile = "barrido.asc";
+    std::string sampleCode{}; // the unknown sample's code as shown ("TWSH-3NKM"); empty for 1 or 2
 };
 
 // The range of sample temperatures the bench can hold: the cryogenerator cannot

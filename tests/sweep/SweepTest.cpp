@@ -1,9 +1,11 @@
 // The sweep generator: its plan checks, its set points, and whole sweeps analysed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "analysis/Analysis.h"
@@ -121,5 +123,89 @@ TEST(Sweep, SampleOneGivesDopingAndPositiveGaps) {
         // pull the apparent gap of both fits a little below that, never to half of it.
         EXPECT_GT(*f.value, 0.70) << fitName(f.kind);
         EXPECT_LT(*f.value, 0.85) << fitName(f.kind);
+    }
+}
+
+// "--muestra" takes the catalogue's numbers or an unknown sample's code, however typed;
+// a code with a mistake is refused with the reason, never swept as another sample.
+TEST(SweepPlan, SampleCodeOnTheCommandLine) {
+    struct Row {
+        std::vector<std::string> args;
+        int sample;       // 0: refused
+        const char* text; // the code kept, or the message
+    } rows[] = {
+        {{"--muestra", "twsh 3nkm"}, 3, "TWSH-3NKM"},
+        {{"--muestra", "TWSH-3NKM", "--muestra", "2"}, 2, ""}, // the last one counts
+        {{"--muestra", "1", "--muestra", "TWSH-3NKM"}, 3, "TWSH-3NKM"},
+        {{"--muestra", "TWSH-3NMK"},
+         0,
+         "código de muestra no válido: El código TWSH-3NMK no es válido: compruebe que ningún carácter está "
+         "mal "
+         "copiado ni hay dos cambiados de orden."},
+        {{"--muestra", "TWSH-3NK"},
+         0,
+         "código de muestra no válido: El código tiene 8 caracteres (sin contar el guion) y se han escrito "
+         "7."},
+        {{"--muestra", "3"}, 0, "la muestra debe ser 1, 2 o el código de una muestra problema"},
+        {{"--muestra", "23456789"},
+         0, // eight digits are a code, here a wrong one
+         "código de muestra no válido: El código 2345-6789 no es válido: compruebe que ningún carácter está "
+         "mal "
+         "copiado ni hay dos cambiados de orden."},
+    };
+    for (const Row& r : rows) {
+        std::string error;
+        bool help = false;
+        const auto plan = parseSweepOptions(r.args, error, help);
+        EXPECT_EQ(plan.has_value(), r.sample != 0) << r.args[1] << " " << error;
+        if (plan) {
+            EXPECT_EQ(plan->sample, r.sample) << r.args[1];
+            EXPECT_EQ(plan->sampleCode, r.text) << r.args[1];
+        } else {
+            EXPECT_EQ(error, r.text);
+        }
+    }
+    // A plan made by hand is checked too: the free row needs a valid code.
+    for (const char* code : {"", "TWSH-3NMK"}) {
+        SweepPlan plan;
+        plan.sample = 3;
+        plan.sampleCode = code;
+        std::string error;
+        EXPECT_TRUE(sweepTargets(plan, error).empty()) << code;
+        EXPECT_FALSE(error.empty()) << code;
+    }
+}
+
+// An unknown sample sweeps like a catalogued one: the file keeps its seven columns,
+// and analysed with the code's dimensions it gives the code's doping (Sb donors,
+// 4.78e15 cm^-3) at room temperature.
+TEST(Sweep, UnknownSampleGivesItsOwnDoping) {
+    std::string error;
+    bool help = false;
+    const auto plan =
+        parseSweepOptions({"--muestra", "TWSH-3NKM", "--desde", "280", "--hasta", "320"}, error, help);
+    ASSERT_TRUE(plan) << error;
+    std::string folder = (std::filesystem::temp_directory_path() / "tarvelo-sweep-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const auto path = std::filesystem::path(folder) / "problema.asc";
+    FileAnsweringHost host(path.string());
+    eh::BenchModel bench(host);
+    SweepRunner(bench, *plan).run(sweepTargets(*plan, error));
+    EXPECT_EQ(host.messages, 0);
+    EXPECT_EQ(bench.Muestra_Sel, 3);
+    Analysis a;
+    ASSERT_TRUE(readDataFile(path.string(), a.data, error)) << error;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 6) << line;
+    std::filesystem::remove_all(folder);
+    a.sampleCode = plan->sampleCode;
+    analyse(a, FitSettings{});
+    EXPECT_FLOAT_EQ(static_cast<float>(a.geometry.thicknessCm), 0.017f);
+    ASSERT_EQ(a.data.records.size(), 5u);
+    for (const Derived& d : a.derived) {
+        ASSERT_TRUE(d.densityCm3);
+        EXPECT_NEAR(*d.densityCm3 / 4.78e15, 1, 0.01);
+        EXPECT_EQ(d.carrier, Carrier::Electrons);
     }
 }

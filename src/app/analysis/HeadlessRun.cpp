@@ -22,6 +22,7 @@ int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportW
         return 1;
     }
     a.sample = options.sample.value_or(guessSample(a.data.records));
+    a.sampleCode = options.sampleCode;
     analyse(a, options.fits);
     for (std::size_t i = 0; i < a.derived.size(); ++i)
         if (a.derived[i].onePolarity)
