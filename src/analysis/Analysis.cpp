@@ -3,7 +3,7 @@
 namespace eh::analysis {
 
 void analyse(Analysis& a, const FitSettings& settings) {
-    a.geometry = sampleGeometry(a.sample);
+    a.geometry = a.sampleCode.empty() ? sampleGeometry(a.sample) : unknownSampleGeometry(a.sampleCode);
     a.derived = deriveAll(a.data.records, a.geometry);
     a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings);
 }

@@ -15,12 +15,14 @@ struct Analysis {
     std::string path;
     DataSet data;
     int sample = 1;
+    std::string sampleCode; // an unknown sample's code: its bar's dimensions are used
     Geometry geometry;
     std::vector<Derived> derived;
     std::vector<FitResult> fits;
 };
 
-// Derives and fits a data set already read, for the sample `a.sample`.
+// Derives and fits a data set already read, for the sample `a.sample` or, with a
+// code, for the unknown sample it names.
 void analyse(Analysis& a, const FitSettings& settings);
 
 } // namespace eh::analysis

@@ -6,6 +6,8 @@
 #include "analysis/Constants.h"
 #include "analysis/PlausibleLimits.h"
 #include "model/SampleCatalogue.h"
+#include "model/SampleCode.h"
+#include "model/UnknownSample.h"
 
 namespace eh::analysis {
 
@@ -16,6 +18,14 @@ Geometry sampleGeometry(int sample) {
     if (row.Longitud <= 0 || row.Anchura <= 0 || row.Grosor <= 0)
         throw std::out_of_range("sample without dimensions");
     return {row.Longitud, row.Anchura, row.Grosor};
+}
+
+Geometry unknownSampleGeometry(const std::string& code) {
+    std::string error;
+    const auto parsed = SampleCode::parse(code, error);
+    if (!parsed) throw std::invalid_argument(error);
+    const UnknownSample s = deriveUnknownSample(*parsed);
+    return {s.lengthCm, s.widthCm, s.thicknessCm};
 }
 
 namespace {

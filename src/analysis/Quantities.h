@@ -4,6 +4,7 @@
 // an infinity or a non-number.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct Geometry {
 
 // The geometry of a catalogued sample (1 or 2); throws std::out_of_range otherwise.
 Geometry sampleGeometry(int sample);
+// The geometry of the unknown sample a code names; throws std::invalid_argument for
+// a code that names none.
+Geometry unknownSampleGeometry(const std::string& code);
 
 enum class Carrier { None, Electrons, Holes };
 

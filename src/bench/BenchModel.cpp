@@ -6,6 +6,7 @@
 #include "datafile/ErrorReport.h"
 #include "model/Reading.h"
 #include "model/Transport.h"
+#include "model/UnknownSample.h"
 
 namespace eh {
 namespace {
@@ -153,8 +154,7 @@ std::string BenchModel::format(double value, NumberPattern pattern) const {
 
 void BenchModel::Form_Load() {
     Catalogo.fill();
-    setItems(WidgetId::Combo_Muestra,
-             {"Muestra " + numberToText(std::int64_t{1}), "Muestra " + numberToText(std::int64_t{2})});
+    setItems(WidgetId::Combo_Muestra, sampleListItems());
     for (auto id : {WidgetId::Led_Iman, WidgetId::Led_Control, WidgetId::Led_Volt, WidgetId::Led_Fuente,
                     WidgetId::Led_Crio, WidgetId::Led_Inter})
         setFill(id, kLampOff);
@@ -199,6 +199,29 @@ void BenchModel::Combo_Muestra_Click(int listIndex) {
         w(WidgetId::Combo_Muestra).text = combo.items[static_cast<std::size_t>(listIndex)];
         notify(WidgetId::Combo_Muestra);
     }
+}
+
+// The catalogued samples, then the unknown one when a code has loaded it.
+std::vector<std::string> BenchModel::sampleListItems() const {
+    std::vector<std::string> items;
+    for (int n = 1; n <= SampleCatalogue::kMeasurable; ++n)
+        items.push_back("Muestra " + numberToText(std::int64_t{n}));
+    if (!Catalogo.row(SampleCatalogue::kUnknownRow).Tipo.empty()) items.emplace_back("Muestra problema");
+    return items;
+}
+
+bool BenchModel::useUnknownSample(std::string_view code, std::string& error) {
+    const auto parsed = SampleCode::parse(code, error);
+    if (!parsed) return false;
+    useUnknownRow(unknownSampleRow(deriveUnknownSample(*parsed)), parsed->text());
+    return true;
+}
+
+void BenchModel::useUnknownRow(const SampleRow& row, const std::string& code) {
+    Catalogo.row(SampleCatalogue::kUnknownRow) = row;
+    Codigo_Muestra = code;
+    // Before start-up the list is still empty; the start-up fills it with this item too.
+    if (!widget(WidgetId::Combo_Muestra).items.empty()) setItems(WidgetId::Combo_Muestra, sampleListItems());
 }
 
 void BenchModel::Calculo() {

@@ -25,6 +25,15 @@ public:
     // Samples
     void Combo_Muestra_Click(int listIndex);
 
+    // The unknown sample a code names (model/UnknownSample.h): it fills the
+    // catalogue's free row and the list gains the item "Muestra problema", chosen like
+    // any other. Another code replaces it. A code that names no sample is refused
+    // with the reason in Spanish in `error`, and nothing changes.
+    bool useUnknownSample(std::string_view code, std::string& error);
+    // Where the code path puts its row; `code` is the code as shown ("TWSH-3NKM").
+    // Tests give it rows of their own to show that the free row is read as any other.
+    void useUnknownRow(const SampleRow& row, const std::string& code);
+
     // Current source
     void Bot_Fuente_On_Click();
     void Sube1_Click();
@@ -116,6 +125,7 @@ private:
 
     std::string format(double value, NumberPattern pattern) const;
     void initDesignState();
+    std::vector<std::string> sampleListItems() const;
 
     // Instruments' shared pieces
     void stepDigit(float& value, float bound, bool up, double step, WidgetId display, NumberPattern pattern);

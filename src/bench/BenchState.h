@@ -15,6 +15,7 @@ struct BenchState {
     // Samples
     SampleCatalogue Catalogo;
     std::int16_t Muestra_Sel = 0;
+    std::string Codigo_Muestra; // the unknown sample's code as shown; empty without one
 
     // Transport model and readings
     float R_Muestra = 0;

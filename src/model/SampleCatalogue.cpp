@@ -4,11 +4,10 @@
 #include <stdexcept>
 
 namespace eh {
-namespace {
 
 // Both samples are bars of the same germanium-like material; they differ in
 // geometry, type and doping.
-SampleRow material() {
+SampleRow catalogueMaterial() {
     SampleRow r;
     r.Mu_Red_Coef_N = 4.9e7f;
     r.Mu_Red_Exp_N = 1.66f;
@@ -28,11 +27,9 @@ SampleRow material() {
     return r;
 }
 
-} // namespace
-
 void SampleCatalogue::fill() {
     SampleRow& s1 = row(1);
-    s1 = material();
+    s1 = catalogueMaterial();
     s1.Longitud = 0.3f;
     s1.Anchura = 0.2f;
     s1.Grosor = 0.01f;
@@ -41,7 +38,7 @@ void SampleCatalogue::fill() {
     s1.Tipo = "N";
 
     SampleRow& s2 = row(2);
-    s2 = material();
+    s2 = catalogueMaterial();
     s2.Longitud = 0.4f;
     s2.Anchura = 0.25f;
     s2.Grosor = 0.015f;

@@ -30,11 +30,17 @@ struct SampleRow {
     std::string Tipo;    // "N" or "P"
 };
 
+// The material every sample is made of (a germanium-like semiconductor): every
+// constant of a row except the bar's dimensions, its type and its doping.
+SampleRow catalogueMaterial();
+
 class SampleCatalogue {
 public:
     static constexpr int kRows = 10;
-    // Rows 1 to kMeasurable hold a sample; the others stay empty.
+    // Rows 1 to kMeasurable hold the catalogued samples.
     static constexpr int kMeasurable = 2;
+    // The free row an unknown sample, given by its code, is loaded into.
+    static constexpr int kUnknownRow = 3;
 
     // Writes the catalogued samples (rows 1 to kMeasurable).
     void fill();

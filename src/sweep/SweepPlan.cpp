@@ -6,16 +6,25 @@
 #include <sys/stat.h>
 
 #include "bench/BenchState.h"
+#include "model/SampleCode.h"
 
 namespace eh::sweep {
 
 const char* const kSweepUsage =
-    "Uso: tarvelo-barrido [--muestra 1|2] [--desde K] [--hasta K] [--paso K]\n"
-    "                     [--corriente mA] [--iman A] [-o FICHERO] [--sobrescribir]\n"
-    "Mide en el banco simulado una serie de temperaturas y guarda el registro como\n"
-    "lo guarda el banco. Por omisión: muestra 1, de 50 a 760 K cada 10 K, 10 mA, 10 A,\n"
-    "fichero barrido.asc.\n"
-    "  --sobrescribir   reemplaza el fichero de salida si ya existe (sin ella, no se toca)\n";
+    "Uso: tarvelo-barrido [--muestra 1|2|CÓDIGO] [--desde K] [--hasta K] [--paso K]
+"
+    "                     [--corriente mA] [--iman A] [-o FICHERO] [--sobrescribir]
+"
+    "Mide en el banco simulado una serie de temperaturas y guarda el registro como
+"
+    "lo guarda el banco. Por omisión: muestra 1, de 50 a 760 K cada 10 K, 10 mA, 10 A,
+"
+    "fichero barrido.asc. Con el código de una muestra problema (--muestra TWSH-3NKM)
+"
+    "mide esa muestra.
+"
+    "  --sobrescribir   reemplaza el fichero de salida si ya existe (sin ella, no se toca)
+";
 
 namespace {
 
@@ -36,10 +45,12 @@ int pointCount(double from, double to, double step) {
 
 std::vector<double> sweepTargets(const SweepPlan& plan, std::string& error) {
     char buf[200];
-    if (!SampleCatalogue::isMeasurable(plan.sample)) {
+    const bool unknown = plan.sample == SampleCatalogue::kUnknownRow && !plan.sampleCode.empty();
+    if (!SampleCatalogue::isMeasurable(plan.sample) && !unknown) {
         error = "la muestra debe ser 1 o 2";
         return {};
     }
+    if (unknown && !SampleCode::parse(plan.sampleCode, error)) return {};
     for (double t : {plan.fromK, plan.toK}) {
         if (t < kLowestTargetK || t > kHighestTargetK) {
             std::snprintf(buf, sizeof buf, "la temperatura %g K está fuera del alcance del banco (%g a %g K)",
@@ -125,6 +136,19 @@ std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args,
             error = "opción desconocida: " + opt;
             return std::nullopt;
         }
+        // A sample is a catalogue number or an unknown sample's code (eight symbols,
+        // which may all be digits).
+        if (!target && (!parseNumber(value, number) || value.size() >= kCodeLength)) {
+            std::string reason;
+            const auto code = SampleCode::parse(value, reason);
+            if (!code) {
+                error = "código de muestra no válido: " + reason;
+                return std::nullopt;
+            }
+            plan.sample = SampleCatalogue::kUnknownRow;
+            plan.sampleCode = code->text();
+            continue;
+        }
         if (!parseNumber(value, number)) {
             error = "valor no válido para " + opt + ": " + value;
             return std::nullopt;
@@ -133,10 +157,11 @@ std::optional<SweepPlan> parseSweepOptions(const std::vector<std::string>& args,
             *target = number;
         } else {
             if (number != 1 && number != 2) {
-                error = "la muestra debe ser 1 o 2";
+                error = "la muestra debe ser 1, 2 o el código de una muestra problema";
                 return std::nullopt;
             }
             plan.sample = static_cast<int>(number);
+            plan.sampleCode.clear();
         }
     }
     return plan;

@@ -10,7 +10,7 @@
 namespace eh::sweep {
 
 struct SweepPlan {
-    int sample = 1;        // 1 (n-type) or 2 (p-type)
+    int sample = 1;        // 1 (n-type), 2 (p-type), or the unknown sample's row
     double fromK = 50;     // first sample temperature aimed at
     double toK = 760;      // last one (a sweep may run downwards)
     double stepK = 10;     // always positive
@@ -18,6 +18,7 @@ struct SweepPlan {
     double magnetA = 10;   // maximum coil current
     std::string outputFile = "barrido.asc";
     bool overwrite = false; // --sobrescribir: an existing output file may be replaced
+    std::string sampleCode{}; // the unknown sample's code as shown ("TWSH-3NKM"); empty for 1 or 2
 };
 
 // The range of sample temperatures the bench can hold: the cryogenerator cannot

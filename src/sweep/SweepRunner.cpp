@@ -88,6 +88,10 @@ void SweepRunner::switchOn() {
     bench_.Bot_Volt_On_Click();
     bench_.Bot_Fuente_On_Click();
     setCurrent(plan_.currentMa);
+    if (!plan_.sampleCode.empty()) {
+        std::string error; // the plan holds a code already read, which cannot fail here
+        bench_.useUnknownSample(plan_.sampleCode, error);
+    }
     bench_.Combo_Muestra_Click(plan_.sample - 1);
     bench_.Bot_Iman_On_Click();
     bench_.Control_I_Iman_Change(static_cast<int>(std::lround(plan_.magnetA * 100)));

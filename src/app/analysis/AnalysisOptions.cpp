@@ -6,15 +6,17 @@
 #include <cstdio>
 
 #include "analysis/Samples.h"
+#include "model/SampleCode.h"
 
 namespace eh::analysis {
 
 const char* const kAnalysisUsage =
-    "Uso: tarvelo-analisis [--muestra 1|2] [--tabla T.csv] [--ajustes A.csv] [--informe I.pdf]\n"
+    "Uso: tarvelo-analisis [--muestra 1|2|CÓDIGO] [--tabla T.csv] [--ajustes A.csv] [--informe I.pdf]\n"
     "                      [--rango-gap 500:800] [--rango-movilidad 100:300]\n"
     "                      [--temperatura-campo 300] [--formato es] [datos.asc ...]\n"
     "Con --tabla, --ajustes o --informe analiza un fichero de datos sin ventana; sin ellos\n"
-    "abre la ventana de análisis con los ficheros dados.\n"
+    "abre la ventana de análisis con los ficheros dados. Con el código de una muestra\n"
+    "problema (--muestra TWSH-3NKM) toma de él las dimensiones de la barra.\n"
     "  --formato es   separa con punto y coma y escribe coma decimal (hojas de cálculo en español)\n";
 
 namespace {
@@ -73,11 +75,19 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
             const std::vector<int> samples = analysableSamples();
             const auto named = std::find_if(samples.begin(), samples.end(),
                                             [&](int n) { return std::to_string(n) == value; });
-            if (named == samples.end()) {
+            if (named != samples.end()) {
+                o.sample = *named;
+                o.sampleCode.clear();
+            } else if (value.size() < kCodeLength) { // too short for a code: a mistaken number
                 error = "la muestra debe ser " + analysableSamplesText();
                 return std::nullopt;
+            } else if (const auto code = SampleCode::parse(value, error)) {
+                o.sampleCode = code->text();
+                o.sample.reset();
+            } else {
+                error = "código de muestra no válido: " + error;
+                return std::nullopt;
             }
-            o.sample = *named;
         } else if (opt == "--rango-gap" || opt == "--rango-movilidad") {
             const auto range = parseRange(value);
             if (!range) {

@@ -12,6 +12,7 @@ namespace eh::analysis {
 
 struct AnalysisOptions {
     std::optional<int> sample; // guessed from the data when not given
+    std::string sampleCode;    // an unknown sample's code as shown ("TWSH-3NKM"), or empty
     std::string tableFile;     // --tabla
     std::string fitsFile;      // --ajustes
     std::string reportFile;    // --informe

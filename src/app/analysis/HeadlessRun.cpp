@@ -107,6 +107,7 @@ int runHeadless(const AnalysisOptions& options, std::ostream& err, const ReportM
         return 1;
     }
     a.sample = options.sample.value_or(guessSample(a.data.records));
+    a.sampleCode = options.sampleCode;
     analyse(a, options.fits);
     reportNotes(a, err);
 

@@ -72,8 +72,13 @@ private:
     int page_ = 1;
 };
 
-QString sampleText(int sample) {
-    return QStringLiteral("muestra %1 (tipo %2)").arg(sample).arg(QString::fromStdString(sampleType(sample)));
+QString sampleText(const Analysis& a) {
+    // An unknown sample's type is for the student to find: the report names its code only.
+    if (!a.sampleCode.empty())
+        return QStringLiteral("muestra problema %1").arg(QString::fromStdString(a.sampleCode));
+    return QStringLiteral("muestra %1 (tipo %2)")
+        .arg(a.sample)
+        .arg(QString::fromStdString(sampleType(a.sample)));
 }
 
 void summary(Pages& pages, const std::vector<PlotSeries>& series, const FitSettings& settings) {
@@ -99,7 +104,7 @@ void summary(Pages& pages, const std::vector<PlotSeries>& series, const FitSetti
         const std::size_t rejected = a.data.rejected.size();
         pages.text(
             QStringLiteral("%1 · %2 registros aceptados · %3 %4")
-                .arg(sampleText(a.sample))
+                .arg(sampleText(a))
                 .arg(a.data.records.size())
                 .arg(rejected)
                 .arg(rejected == 1 ? QStringLiteral("línea rechazada") : QStringLiteral("líneas rechazadas")),
