@@ -11,20 +11,13 @@
 namespace eh::sweep {
 
 const char* const kSweepUsage =
-    "Uso: tarvelo-barrido [--muestra 1|2|CÓDIGO] [--desde K] [--hasta K] [--paso K]
-"
-    "                     [--corriente mA] [--iman A] [-o FICHERO] [--sobrescribir]
-"
-    "Mide en el banco simulado una serie de temperaturas y guarda el registro como
-"
-    "lo guarda el banco. Por omisión: muestra 1, de 50 a 760 K cada 10 K, 10 mA, 10 A,
-"
-    "fichero barrido.asc. Con el código de una muestra problema (--muestra TWSH-3NKM)
-"
-    "mide esa muestra.
-"
-    "  --sobrescribir   reemplaza el fichero de salida si ya existe (sin ella, no se toca)
-";
+    "Uso: tarvelo-barrido [--muestra 1|2|CÓDIGO] [--desde K] [--hasta K] [--paso K]\n"
+    "                     [--corriente mA] [--iman A] [-o FICHERO] [--sobrescribir]\n"
+    "Mide en el banco simulado una serie de temperaturas y guarda el registro como\n"
+    "lo guarda el banco. Por omisión: muestra 1, de 50 a 760 K cada 10 K, 10 mA, 10 A,\n"
+    "fichero barrido.asc. Con el código de una muestra problema (--muestra TWSH-3NKM)\n"
+    "mide esa muestra.\n"
+    "  --sobrescribir   reemplaza el fichero de salida si ya existe (sin ella, no se toca)\n";
 
 namespace {
 
