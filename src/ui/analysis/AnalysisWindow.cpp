@@ -139,6 +139,7 @@ bool AnalysisWindow::load(Series& s, const QString& path, FileState& state) cons
 
 bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
     QStringList opened, failed;
+    bool stateChanged = false;
     for (const QString& given : paths) {
         const QString path = QFileInfo(given).absoluteFilePath();
         auto existing = std::find_if(series_.begin(), series_.end(),
@@ -147,6 +148,7 @@ bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
         Series& target = existing != series_.end() ? **existing : *fresh;
         FileState state;
         const bool read = load(target, path, state);
+        stateChanged = stateChanged || (existing != series_.end() && !(target.state == state));
         target.state = state;
         if (!read) {
             failed << QStringLiteral("%1: %2").arg(
@@ -162,7 +164,7 @@ bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
         lastFolder_ = QFileInfo(opened.back()).absolutePath();
         refresh();
         selectSeries(seriesCount() - 1);
-    } else if (!failed.isEmpty()) {
+    } else if (stateChanged) {
         refresh(); // an open series found gone or broken shows it
     }
     if (errors) *errors = failed;
