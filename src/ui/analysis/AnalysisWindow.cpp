@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,6 +40,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildCentre();
     status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
     statusBar()->addWidget(status_, 1);
     connect(&follower_, &FileFollower::filesChanged, this, &AnalysisWindow::reloadFiles);
 
@@ -124,17 +126,10 @@ void AnalysisWindow::buildCentre() {
     });
 }
 
-bool AnalysisWindow::load(Series& s, const QString& path, QString& error) const {
+bool AnalysisWindow::load(Series& s, const QString& path, FileState& state) const {
     DataSet data;
-    std::string message;
-    if (!readDataFile(path.toStdString(), data, message)) {
-        error = QString::fromStdString(message);
-        return false;
-    }
-    if (data.records.empty()) {
-        error = QStringLiteral("%1: ningún registro aceptado").arg(path);
-        return false;
-    }
+    state = readFollowedFile(path, data);
+    if (state.status != FileStatus::UpToDate) return false;
     s.analysis.path = path.toStdString();
     s.analysis.data = std::move(data);
     if (!s.sampleChosen) s.analysis.sample = guessSample(s.analysis.data.records);
@@ -144,15 +139,20 @@ bool AnalysisWindow::load(Series& s, const QString& path, QString& error) const 
 
 bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
     QStringList opened, failed;
+    bool stateChanged = false;
     for (const QString& given : paths) {
         const QString path = QFileInfo(given).absoluteFilePath();
         auto existing = std::find_if(series_.begin(), series_.end(),
                                      [&](const auto& s) { return s->analysis.path == path.toStdString(); });
         auto fresh = std::make_unique<Series>();
         Series& target = existing != series_.end() ? **existing : *fresh;
-        QString error;
-        if (!load(target, path, error)) {
-            failed << error;
+        FileState state;
+        const bool read = load(target, path, state);
+        stateChanged = stateChanged || (existing != series_.end() && !(target.state == state));
+        target.state = state;
+        if (!read) {
+            failed << QStringLiteral("%1: %2").arg(
+                path, state.status == FileStatus::Deleted ? QStringLiteral("no existe") : stateText(state));
             continue;
         }
         if (existing == series_.end()) series_.push_back(std::move(fresh));
@@ -164,6 +164,8 @@ bool AnalysisWindow::openFiles(const QStringList& paths, QStringList* errors) {
         lastFolder_ = QFileInfo(opened.back()).absolutePath();
         refresh();
         selectSeries(seriesCount() - 1);
+    } else if (stateChanged) {
+        refresh(); // an open series found gone or broken shows it
     }
     if (errors) *errors = failed;
     return failed.isEmpty();
@@ -234,37 +236,75 @@ void AnalysisWindow::refreshVisiblePlot() {
 
 std::vector<PlotSeries> AnalysisWindow::plotSeries() const {
     std::vector<PlotSeries> out;
-    for (const auto& s : series_)
-        out.push_back({&s->analysis, QFileInfo(QString::fromStdString(s->analysis.path)).fileName()});
+    for (const auto& s : series_) {
+        const QString name = QFileInfo(QString::fromStdString(s->analysis.path)).fileName();
+        const bool stale = s->state.status != FileStatus::UpToDate;
+        out.push_back({&s->analysis,
+                       stale ? QStringLiteral("%1 (%2)").arg(name, statusWord(s->state.status)) : name,
+                       staleNote(name, s->state)});
+    }
     return out;
 }
 
 void AnalysisWindow::refresh() {
+    showSeriesList();
+    plotStale_.assign(plots_.size(), true);
+    refreshVisiblePlot();
+    selectSeries(std::clamp(seriesBox_->currentIndex(), 0, seriesCount() - 1));
+    if (series_.empty()) data_->refresh(nullptr);
+    showStatus();
+    emit refreshed();
+}
+
+// Each file with how it stands; one whose data are no longer its file's is marked.
+void AnalysisWindow::showSeriesList() {
     const int current = seriesBox_->currentIndex();
     updating_ = true;
     seriesBox_->clear();
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const auto& s : series_) {
         const QString path = QString::fromStdString(s->analysis.path);
-        seriesBox_->addItem(QFileInfo(path).fileName(), path);
+        const bool stale = s->state.status != FileStatus::UpToDate;
+        seriesBox_->addItem(stale ? warning : QIcon(),
+                            QStringLiteral("%1 — %2").arg(QFileInfo(path).fileName(), stateText(s->state)),
+                            path);
+        seriesBox_->setItemData(seriesBox_->count() - 1,
+                                stale ? staleNote(QDir::toNativeSeparators(path), s->state)
+                                      : QDir::toNativeSeparators(path),
+                                Qt::ToolTipRole);
     }
+    seriesBox_->setCurrentIndex(current);
     updating_ = false;
-    plotStale_.assign(plots_.size(), true);
-    refreshVisiblePlot();
-    selectSeries(std::clamp(current, 0, seriesCount() - 1));
+}
+
+void AnalysisWindow::showStatus() {
     if (series_.empty()) {
-        data_->refresh(nullptr);
+        status_->setStyleSheet({});
         status_->setText(QStringLiteral("Abra un fichero de datos del banco (Archivo, Abrir…, Ctrl+O) o "
                                         "arrástrelo a la ventana."));
-    } else {
-        std::size_t records = 0, rejected = 0;
-        for (const auto& s : series_)
-            records += s->analysis.data.records.size(), rejected += s->analysis.data.rejected.size();
-        status_->setText(QStringLiteral("%1 series, %2 registros, %3 líneas rechazadas")
-                             .arg(series_.size())
-                             .arg(records)
-                             .arg(rejected));
+        return;
     }
-    emit refreshed();
+    std::size_t records = 0, rejected = 0;
+    QStringList stale;
+    for (const auto& s : series_) {
+        records += s->analysis.data.records.size(), rejected += s->analysis.data.rejected.size();
+        if (s->state.status != FileStatus::UpToDate)
+            stale << QStringLiteral("%1: %2").arg(
+                QFileInfo(QString::fromStdString(s->analysis.path)).fileName(), stateText(s->state));
+    }
+    QString text = QStringLiteral("%1 series, %2 registros, %3 líneas rechazadas")
+                       .arg(series_.size())
+                       .arg(records)
+                       .arg(rejected);
+    if (stale.isEmpty())
+        text +=
+            series_.size() == 1 ? QStringLiteral(" · fichero al día") : QStringLiteral(" · ficheros al día");
+    else
+        text += QStringLiteral(" · ") + stale.join(QStringLiteral("; ")) +
+                QStringLiteral(" (se muestran los últimos datos leídos)");
+    // Dark red, as the report's warnings.
+    status_->setStyleSheet(stale.isEmpty() ? QString() : QStringLiteral("color: #8b0000;"));
+    status_->setText(text);
 }
 
 void AnalysisWindow::reloadFiles(const QStringList& paths) {
@@ -273,14 +313,17 @@ void AnalysisWindow::reloadFiles(const QStringList& paths) {
         auto it = std::find_if(series_.begin(), series_.end(),
                                [&](const auto& s) { return s->analysis.path == path.toStdString(); });
         if (it == series_.end()) continue;
-        QString error;
-        Series copy = **it;
-        if (load(copy, path, error)) {
-            **it = std::move(copy);
+        Series& series = **it;
+        Series copy = series;
+        FileState state;
+        if (load(copy, path, state)) {
+            series = std::move(copy);
             changed = true;
-        } else {
+        } else if (state.status == FileStatus::Unreadable) {
             follower_.retry(path);
         }
+        changed = changed || !(state == series.state);
+        series.state = state;
     }
     if (changed) refresh();
 }

@@ -9,6 +9,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/CsvOutput.h"
 #include "ui/analysis/FileFollower.h"
+#include "ui/analysis/FileState.h"
 #include "ui/analysis/PlotKind.h"
 
 class QComboBox;
@@ -34,6 +35,8 @@ public:
 
     int seriesCount() const { return int(series_.size()); }
     const Analysis& analysis(int index) const { return series_.at(std::size_t(index))->analysis; }
+    // Whether the series' data are still those of its file.
+    const FileState& fileState(int index) const { return series_.at(std::size_t(index))->state; }
     const FitSettings& settings() const { return settings_; }
     const QStringList& recentFiles() const { return recent_; }
 
@@ -49,6 +52,8 @@ public:
     // The plot's tab made current, and so made and drawn up to date.
     PlotTab* shownPlotTab(PlotKind kind);
     DataTab* dataTab() const { return data_; }
+    // The series as plots and the report get them: name, data and whether they are stale.
+    std::vector<PlotSeries> plotSeries() const;
     QTabWidget* tabs() const { return tabs_; }
 
 signals:
@@ -64,18 +69,21 @@ private:
     struct Series {
         Analysis analysis;
         bool sampleChosen = false; // by the user; otherwise guessed again on reload
+        FileState state;           // the data are the last ones read when it is not up to date
     };
 
     void buildMenus();
     void buildCentre();
-    bool load(Series& s, const QString& path, QString& error) const;
+    bool load(Series& s, const QString& path, FileState& state) const;
     void reanalyse();
     void refresh();
     void refreshVisiblePlot();
     PlotTab* ensurePlotTab(std::size_t index);
-    std::vector<PlotSeries> plotSeries() const;
     std::vector<std::string> openPaths() const; // of every series, for the exports' checks
-    // Reads followed files again; one that cannot be read yet is retried.
+    void showSeriesList();
+    void showStatus();
+    // Reads followed files again and notes how each stands; one that cannot be read is
+    // retried a few times, in case it was caught half-written.
     void reloadFiles(const QStringList& paths);
     void rememberRecent(const QStringList& paths);
     void updateRecentMenu();

@@ -12,7 +12,8 @@ namespace eh::analysis {
 
 struct PlotSeries {
     const Analysis* analysis;
-    QString label; // legend name: the file's name
+    QString label;          // legend name: the file's name
+    QString staleNote = {}; // said on a report when the data no longer match the file
 };
 
 // A new chart (owned by the caller) for `kind`. Every series gets its own colour.

@@ -87,6 +87,10 @@ void summary(Pages& pages, const std::vector<PlotSeries>& series, const FitSetti
                    QLocale(QLocale::Spanish, QLocale::Spain)
                        .toString(QDateTime::currentDateTime(), QLocale::LongFormat),
                9, false, Qt::darkGray);
+    for (const QString& note : staleNotes(series)) {
+        pages.gap(8);
+        pages.text(note, 11, true, Qt::darkRed);
+    }
     pages.gap(20);
     pages.text(
         QStringLiteral("Intervalos de ajuste: banda prohibida %1–%2 K; movilidad %3–%4 K; R_H con el campo a "
@@ -187,6 +191,13 @@ void tables(Pages& pages, QPainter& p, const std::vector<PlotSeries>& series) {
 }
 
 } // namespace
+
+QStringList staleNotes(const std::vector<PlotSeries>& series) {
+    QStringList notes;
+    for (const PlotSeries& s : series)
+        if (!s.staleNote.isEmpty()) notes << s.staleNote;
+    return notes;
+}
 
 QByteArray reportBytes(const std::vector<PlotSeries>& series, const FitSettings& settings) {
     QBuffer buffer;

@@ -3,11 +3,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "ui/analysis/ChartFactory.h"
 
 namespace eh::analysis {
+
+// The warnings the report opens with: one for each series whose data no longer match
+// its file.
+QStringList staleNotes(const std::vector<PlotSeries>& series);
 
 // The whole report as a PDF document, drawn in memory.
 QByteArray reportBytes(const std::vector<PlotSeries>& series, const FitSettings& settings);

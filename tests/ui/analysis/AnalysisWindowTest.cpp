@@ -20,38 +20,18 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "sweep/FileAnsweringHost.h"
-#include "sweep/SweepRunner.h"
+#include "BenchFiles.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/PlotTab.h"
 #include "ui/analysis/RangeChartView.h"
 
 using namespace eh::analysis;
+using eh::test::readFile;
+using eh::test::sweep;
+using eh::test::writeFile;
 
 namespace {
-
-// A data file as the bench saves it, from a sweep driven through the bench's events.
-void sweep(const QString& path, int sample, double from, double to, double step = 10, double magnetA = 10) {
-    const eh::sweep::SweepPlan plan{
-        .sample = sample, .fromK = from, .toK = to, .stepK = step, .magnetA = magnetA};
-    std::string error;
-    eh::sweep::FileAnsweringHost host(path.toStdString());
-    eh::BenchModel bench(host);
-    eh::sweep::SweepRunner(bench, plan).run(eh::sweep::sweepTargets(plan, error));
-    QCOMPARE(host.messages, 0);
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Page objects of a PDF ("/Type /Page", not the "/Type /Pages" tree).
 int pdfPages(const QByteArray& pdf) {
