@@ -121,8 +121,14 @@ QString SessionGuard::rescue() {
     if (!path && prepareRecoveryFolder(other.toStdString(), other == second_) == 0)
         path = saveRecovery(other.toStdString(), content, now);
     if (!path) {
+        const std::string where =
+            journal_->path().empty()
+                ? "se han perdido (" +
+                      eh::folderProblem(prepareRecoveryFolder(folder_.toStdString(), folder_ == second_)) +
+                      ")"
+                : "quedan en el fichero " + journal_->path();
         say("no se han podido guardar las medidas sin guardar ni en " + folder_.toStdString() + " ni en " +
-            other.toStdString() + "; quedan en el diario " + journal_->path());
+            other.toStdString() + ": " + where);
         return {};
     }
     if (QString::fromStdString(*path).startsWith(second_ + QLatin1Char('/')))

@@ -106,9 +106,14 @@ std::vector<std::string> takePendingRecoveries(const std::string& folder) {
 }
 
 int prepareRecoveryFolder(const std::string& folder, bool inSharedPlace) {
-    std::error_code err;
-    std::filesystem::create_directories(folder, err);
-    if (err) return err.value();
+    if (inSharedPlace) {
+        // Made closed to others from the first moment.
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    } else {
+        std::error_code err;
+        std::filesystem::create_directories(folder, err);
+        if (err) return err.value();
+    }
     struct stat st {};
     if (::lstat(folder.c_str(), &st) != 0) return errno;
     if (S_ISLNK(st.st_mode) && !inSharedPlace && ::stat(folder.c_str(), &st) != 0) return errno;

@@ -46,7 +46,7 @@ void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
         box->button(QMessageBox::Ok)->click();
     });
 
-    eh::announceRescuedMeasurements(&window, folder);
+    eh::announceRescuedMeasurements(&window, {folder});
     QCOMPARE(boxes, 1);
     QCOMPARE(title, QStringLiteral("Medidas recuperadas"));
     QVERIFY(
@@ -56,7 +56,7 @@ void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
         ++boxes;
         modal->close();
     });
-    eh::announceRescuedMeasurements(&window, folder);
+    eh::announceRescuedMeasurements(&window, {folder});
     QCOMPARE(boxes, 1); // told once
 }
 
