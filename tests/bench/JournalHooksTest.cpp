@@ -63,7 +63,8 @@ TEST_F(JournalHooksTest, RefusedPressesWriteNothing) {
     bench.Num_Registro = BenchState::kRegisterSlots; // 99 records held
     store(300.0f);
     EXPECT_EQ(syncs, 1);
-    EXPECT_EQ(std::count(replayed().begin(), replayed().end(), '\n'), 100);
+    const std::string full = replayed();
+    EXPECT_EQ(std::count(full.begin(), full.end(), '\n'), 100);
     store(301.0f); // full: refused
     bench.Bot_Inter_Click();
     bench.Reset_Click(); // the interface off: the button cannot be pressed
