@@ -134,8 +134,8 @@ QString SessionGuard::rescue() {
     if (QString::fromStdString(*path).startsWith(second_ + QLatin1Char('/')))
         say("las medidas sin guardar se han guardado en " + *path);
     rescued_ = std::move(content);
-    // Its records are in the recovery file now: a later record starts it afresh.
-    journal_->remove();
+    // Its records are in the recovery file now.
+    journal_->remove(); // a later record starts it afresh
     return QString::fromStdString(*path);
 }
 
