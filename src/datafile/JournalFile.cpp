@@ -14,14 +14,20 @@ namespace {
 
 constexpr int kMaxNames = 100;
 
-int writeAll(int fd, std::string_view bytes) {
+// Room for a full register's lines. The file has this length from the start, zeros
+// after the last line, so that an entry never changes its length: syncing it then
+// writes the entry's own block, without the file system's bookkeeping.
+constexpr std::size_t kRoom = 8192;
+
+int writeAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
+        offset += n;
     }
     return 0;
 }
@@ -64,8 +70,7 @@ bool JournalFile::open() {
     const std::string stem = folder_ + "/" + kJournalPrefix + std::to_string(::getpid());
     for (int n = 1; n <= kMaxNames; ++n) {
         const std::string path = stem + (n == 1 ? "" : "-" + std::to_string(n)) + kJournalSuffix;
-        const int fd =
-            ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue; // an ended program's, not yet turned back into records
             return fail(errno);
@@ -78,32 +83,45 @@ bool JournalFile::open() {
         }
         fd_ = fd;
         path_ = path;
+        if (const int err = writeAllAt(fd_, std::string(kRoom, '\0'), 0)) return fail(err);
+        if (::fsync(fd_) != 0) return fail(errno);
         syncFolder(folder_);
         return true;
     }
     return fail(EEXIST);
 }
 
+int JournalFile::blank() {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return errno;
+    // After a failed write the file may hold more than `end_` says.
+    const auto length = damaged_ ? static_cast<std::size_t>(st.st_size) : end_;
+    if (const int err = writeAllAt(fd_, std::string(length, '\0'), 0)) return err;
+    end_ = 0;
+    written_ = 0;
+    return 0;
+}
+
 void JournalFile::stored(std::span<const RecordValues> records) {
     if (!open()) return;
     if (damaged_ || records.size() < written_) {
-        if (::ftruncate(fd_, 0) != 0) {
-            fail(errno);
+        if (const int err = blank()) {
+            fail(err);
             return;
         }
-        written_ = 0;
     }
     std::string lines;
     for (std::size_t k = written_; k < records.size(); ++k)
         lines += journalLine({static_cast<int>(k + 1), records[k]});
-    if (const int err = writeAll(fd_, lines)) {
+    if (const int err = writeAllAt(fd_, lines, static_cast<off_t>(end_))) {
         fail(err);
         return;
     }
-    if (sync_(fd_) != 0) {
+    if (sync_(fd_) != 0) { // on disk before the press returns
         fail(errno);
         return;
     }
+    end_ += lines.size();
     written_ = records.size();
     damaged_ = false;
     error_ = 0;
@@ -111,11 +129,14 @@ void JournalFile::stored(std::span<const RecordValues> records) {
 
 void JournalFile::settled() {
     if (fd_ < 0 || (written_ == 0 && !damaged_)) return;
-    if (::ftruncate(fd_, 0) != 0 || sync_(fd_) != 0) {
+    if (const int err = blank()) {
+        fail(err);
+        return;
+    }
+    if (sync_(fd_) != 0) {
         fail(errno);
         return;
     }
-    written_ = 0;
     damaged_ = false;
     error_ = 0;
 }
@@ -127,6 +148,8 @@ void JournalFile::remove() {
     ::close(fd_);
     fd_ = -1;
     written_ = 0;
+    end_ = 0;
+    damaged_ = false;
 }
 
 } // namespace eh

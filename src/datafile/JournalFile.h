@@ -40,12 +40,15 @@ public:
 private:
     bool open();
     bool fail(int err);
+    // Zeros over every line written, so that the file reads as an empty register.
+    int blank();
 
     std::string folder_;
     Sync sync_;
     int fd_ = -1;
     std::string path_;
     std::size_t written_ = 0; // records of the register the file holds
+    std::size_t end_ = 0;     // length of their lines; zeros follow
     bool damaged_ = false;    // a write failed: the next entry rewrites the whole file
     int error_ = 0;
 };

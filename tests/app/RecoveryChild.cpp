@@ -1,9 +1,11 @@
 // A bench as the program runs it, for the recovery tests, its data folder under
 // $XDG_DATA_HOME:
-//   recovery_child <records> <none|saved|dialog|notice|notice-ok>
+//   recovery_child <records> <none|saved|dialog|exit|notice|notice-ok>
 //     stores the records asked for, then optionally saves them, opens a modal message
-//     box or shows the recovery notice (closed at once with notice-ok), writes the file
-//     "ready" in $XDG_DATA_HOME and waits to be ended from outside;
+//     box, calls exit(1) from the event loop, or starts as the program does (journals
+//     of ended runs turned into recovery files, then the recovery notice, closed at
+//     once with notice-ok); writes the file "ready" in $XDG_DATA_HOME and waits to be
+//     ended from outside;
 //   recovery_child presses <A|I|S...>
 //     presses Acumular, Inicializar or Salvar (into $XDG_DATA_HOME/guardado.ASC) in
 //     turn, record n of the run made of values no other record has, and writes one byte
@@ -101,7 +103,12 @@ int main(int argc, char* argv[]) {
             QTimer::singleShot(0, sayReady);
             host.showMessage("Esperando", "MENSAJE DE ERROR");
         });
+    } else if (mode == "exit") {
+        // As the toolkit does when the display's connection breaks.
+        QTimer::singleShot(0, [] { std::exit(1); });
     } else if (mode == "notice" || mode == "notice-ok") {
+        // The start of the program: records of ended runs first, then the notice.
+        guard.recoverEndedSessions();
         QTimer::singleShot(0, [&guard, mode] {
             QTimer::singleShot(0, [mode] {
                 if (mode == "notice-ok" && QApplication::activeModalWidget() != nullptr)

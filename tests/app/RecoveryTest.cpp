@@ -49,6 +49,13 @@ public:
         for (int i = 0; i < 6000 && !fs::exists(ready_); ++i) ::usleep(10000);
         return fs::exists(ready_);
     }
+    // Waits for the program to end by itself; its exit status, or -1.
+    int exitStatus() {
+        int status = 0;
+        const bool ended = ::waitpid(pid_, &status, 0) == pid_;
+        pid_ = -1;
+        return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
     // Sends `sig` and returns the signal that ended the program, or -1.
     int endWith(int sig) {
         int status = 0;
@@ -242,4 +249,47 @@ TEST(Recovery, KilledAtAnyMomentTheNextStartOffersTheUnsavedRecords) {
             EXPECT_FALSE(name.ends_with(".diario")) << "the journal stays after it was turned into records";
         EXPECT_TRUE(eh::recoverEndedJournals(folder.string(), 1796000000).empty()) << "offered once";
     }
+}
+
+// The toolkit calls exit() when the display's connection breaks: the records are
+// rescued on the way out.
+TEST(Recovery, ExitFromInsideTheEventLoopRescues) {
+    TempDir home;
+    const fs::path folder = home.path / "Tarvelo";
+    Child child(2, "exit", home.path);
+    EXPECT_EQ(child.exitStatus(), 1);
+    const std::vector<std::string> pending = eh::takePendingRecoveries(folder.string());
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_EQ(slurp(pending.front()), "1,301,9000,10,2.5,-1.25,1.25\r\n2,302,9000,10,1.25,-0.625,0.625\r\n");
+    EXPECT_EQ(entries(folder), std::vector<std::string>{fs::path(pending.front()).filename().string()})
+        << "no journal left to offer the records a second time";
+}
+
+// SIGKILL leaves the journal; the next start of the program turns it into a recovery
+// file and shows the notice, again until the user closed it.
+TEST(Recovery, KilledProgramsRecordsAreOfferedAtTheNextStart) {
+    TempDir home;
+    const fs::path folder = home.path / "Tarvelo";
+    {
+        Child killed(3, "none", home.path);
+        ASSERT_TRUE(killed.ready());
+        EXPECT_EQ(killed.endWith(SIGKILL), SIGKILL);
+        fs::remove(home.path / "ready");
+    }
+    EXPECT_TRUE(eh::pendingRecoveries(folder.string()).empty()) << "nothing could be done at the kill";
+    {
+        Child next(0, "notice", home.path);
+        ASSERT_TRUE(next.ready());
+        EXPECT_EQ(next.endWith(SIGTERM), SIGTERM);
+        fs::remove(home.path / "ready");
+    }
+    const std::vector<std::string> pending = eh::pendingRecoveries(folder.string());
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_EQ(slurp(pending.front()), "1,301,9000,10,2.5,-1.25,1.25\r\n2,302,9000,10,1.25,-0.625,0.625\r\n"
+                                      "3,303,9000,10,0.8333333,-0.4166667,0.4166667\r\n");
+    Child third(0, "notice-ok", home.path);
+    ASSERT_TRUE(third.ready());
+    EXPECT_EQ(third.endWith(SIGTERM), SIGTERM);
+    EXPECT_TRUE(eh::pendingRecoveries(folder.string()).empty());
+    EXPECT_EQ(entries(folder), std::vector<std::string>{fs::path(pending.front()).filename().string()});
 }

@@ -61,6 +61,10 @@ TEST(JournalLine, DamageCostsOnlyTheDamagedLine) {
     for (std::size_t keep = 0; keep < last.size(); ++keep)
         EXPECT_EQ(registerFromJournal(good + last.substr(0, keep)), dataFile({kPlain, kAwkward})) << keep;
     EXPECT_EQ(registerFromJournal(good + last), dataFile({kPlain, kAwkward, kPlain}));
+    // The zeros after the last line, whole or following half a line.
+    EXPECT_EQ(registerFromJournal(good + std::string(200, '\0')), dataFile({kPlain, kAwkward}));
+    EXPECT_EQ(registerFromJournal(good + last.substr(0, 30) + std::string(200, '\0')),
+              dataFile({kPlain, kAwkward}));
     // One byte changed anywhere before the line end: that line is refused.
     for (std::size_t at = 0; at + 1 < last.size(); ++at) {
         std::string garbled = last;
@@ -80,18 +84,18 @@ TEST(JournalLine, RecordNumbersOutsideTheRegisterAreRefused) {
 }
 
 // The file of a running program: each entry on disk (synced, after its bytes were
-// written) before the call returns.
+// written) before the call returns, and the file's length never changed by an entry.
 TEST(JournalFile, EveryEntryIsSyncedAfterItWasWritten) {
     TempDir tmp;
     const std::string folder = (tmp.path / "Tarvelo").string(); // not there yet
-    std::vector<std::uintmax_t> sizeAtSync;
+    std::vector<std::string> atSync;                            // what a start would offer, at each sync
     JournalFile journal(folder, [&](int fd) {
-        sizeAtSync.push_back(fs::file_size(journal.path()));
+        atSync.push_back(registerFromJournal(slurp(journal.path())));
         return ::fdatasync(fd);
     });
     EXPECT_TRUE(journal.path().empty()) << "no file before the first record";
     journal.settled();
-    EXPECT_TRUE(sizeAtSync.empty()) << "nothing to empty yet";
+    EXPECT_TRUE(atSync.empty()) << "nothing to empty yet";
 
     std::vector<RecordValues> records{kPlain};
     journal.stored(records);
@@ -99,27 +103,51 @@ TEST(JournalFile, EveryEntryIsSyncedAfterItWasWritten) {
     EXPECT_EQ(fs::path(journal.path()).parent_path(), folder);
     EXPECT_TRUE(
         fs::path(journal.path()).filename().string().starts_with("registro-" + std::to_string(::getpid())));
+    const std::uintmax_t length = fs::file_size(journal.path());
     records.push_back(kAwkward);
     journal.stored(records);
-    const std::uintmax_t line = journalLine({1, kPlain}).size();
-    EXPECT_EQ(sizeAtSync, (std::vector<std::uintmax_t>{line, 2 * line}));
-    EXPECT_EQ(registerFromJournal(slurp(journal.path())), dataFile(records));
+    EXPECT_EQ(atSync, (std::vector<std::string>{dataFile({kPlain}), dataFile({kPlain, kAwkward})}));
+    EXPECT_EQ(fs::file_size(journal.path()), length);
 
     journal.settled(); // saved or emptied
-    EXPECT_EQ(sizeAtSync.back(), 0u);
-    EXPECT_EQ(sizeAtSync.size(), 3u);
+    EXPECT_EQ(atSync.size(), 3u);
+    EXPECT_EQ(atSync.back(), "");
     journal.settled();
-    EXPECT_EQ(sizeAtSync.size(), 3u) << "an empty journal needs no second sync";
+    EXPECT_EQ(atSync.size(), 3u) << "an empty journal needs no second sync";
 
     // After a save the register still holds its records: the next one writes them all.
     records.push_back(kPlain);
     journal.stored(records);
-    EXPECT_EQ(sizeAtSync.back(), 3 * line);
-    EXPECT_EQ(registerFromJournal(slurp(journal.path())), dataFile(records));
+    EXPECT_EQ(atSync.back(), dataFile(records));
+    EXPECT_EQ(fs::file_size(journal.path()), length);
 
     const std::string path = journal.path();
     journal.remove();
     EXPECT_FALSE(fs::exists(path));
+}
+
+// A full register, saved and stored again many times, stays within the file.
+TEST(JournalFile, FullRegistersKeepTheFileLength) {
+    TempDir tmp;
+    JournalFile journal((tmp.path / "Tarvelo").string());
+    std::vector<RecordValues> records;
+    for (int round = 0; round < 3; ++round) {
+        for (int k = 0; k < 100; ++k) {
+            records.push_back(k % 2 ? kPlain : kAwkward);
+            journal.stored(records);
+        }
+        EXPECT_EQ(registerFromJournal(slurp(journal.path())), dataFile(records));
+        journal.settled();
+        EXPECT_EQ(registerFromJournal(slurp(journal.path())), "");
+        if (round == 1) {
+            records.resize(3); // an earlier, shorter register: written afresh
+            journal.stored(records);
+            EXPECT_EQ(registerFromJournal(slurp(journal.path())), dataFile(records));
+        }
+        records.clear();
+    }
+    EXPECT_EQ(fs::file_size(journal.path()), 8192u);
+    EXPECT_EQ(journal.lastError(), 0);
 }
 
 TEST(JournalReplay, OnlyTheJournalsOfEndedProgramsBecomeRecoveryFiles) {
