@@ -20,13 +20,19 @@ int main(int argc, char* argv[]) {
     eh::installSpanishTranslations(app);
 
     eh::BenchWindow window;
-    const QString dataFolder = eh::SessionGuard::defaultFolder();
-    eh::SessionGuard guard(window.model(), dataFolder);
+    eh::SessionGuard guard(window.model(), eh::SessionGuard::defaultFolder());
+    // Records of runs that ended without a word (killed, a power cut) become
+    // recovery files, announced with the others.
+    guard.recoverEndedSessions();
     eh::installFirstPaintProbe(app, [&window] { eh::driveIdleScenario(window.model()); });
     window.showMaximized();
-    // Measurements rescued when the last run was ended from outside: said once the
-    // window is up.
-    QTimer::singleShot(0, &window,
-                       [&window, dataFolder] { eh::announceRescuedMeasurements(&window, dataFolder); });
-    return app.exec();
+    // Measurements rescued when the last run ended: said once the window is up.
+    QTimer::singleShot(0, &window, [&window, &guard] {
+        eh::announceRescuedMeasurements(&window, guard.folders());
+        if (!guard.folderProblem().isEmpty()) eh::warnAboutDataFolder(&window, guard.folderProblem());
+    });
+    const int status = QApplication::exec();
+    // The window closed only once every record was saved or the user agreed to lose them.
+    guard.discardJournal();
+    return status;
 }

@@ -6,10 +6,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bench/BenchHost.h"
 #include "bench/BenchState.h"
 #include "bench/Widget.h"
+#include "datafile/RegisterJournal.h"
 #include "model/ErrorCode.h"
 #include "model/NumberFormat.h"
 
@@ -105,6 +107,12 @@ public:
     bool hasUnsavedRecords() const { return unsaved_ && storedRecords() > 0; }
     // The stored records as the data file holds them.
     std::string registerContent() const;
+    // The stored records, in order.
+    std::vector<RecordValues> storedValues() const;
+
+    // Keeps every stored record, every emptying and every save in `journal` (not
+    // owned; null, the default, for none) before the press returns.
+    void setJournal(RegisterJournal* journal) { journal_ = journal; }
 
 private:
     static std::size_t index(WidgetId id) { return static_cast<std::size_t>(id); }
@@ -148,6 +156,7 @@ private:
     ChangeListener listener_;
     bool channelOpen_ = false;
     bool unsaved_ = false;
+    RegisterJournal* journal_ = nullptr;
 };
 
 } // namespace eh

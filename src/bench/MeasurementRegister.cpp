@@ -18,6 +18,7 @@ void BenchModel::Acumular_Click() {
     Reg_VH_Pos[k] = Lectura_EH_Pos.toSingle();
     Num_Registro = static_cast<std::int16_t>(k + 1);
     unsaved_ = true;
+    if (journal_ != nullptr) journal_->stored(storedValues());
     setText(WidgetId::Medidas, format(storedRecords(), kPatternCount));
 }
 
@@ -25,6 +26,7 @@ void BenchModel::Reset_Click() {
     if (!isEnabled(WidgetId::Reset)) return;
     Num_Registro = 1;
     unsaved_ = false;
+    if (journal_ != nullptr) journal_->settled();
     setText(WidgetId::Medidas, "000");
 }
 

@@ -48,16 +48,25 @@ void BenchModel::SalvaFichero() {
         return;
     }
     unsaved_ = false;
+    if (journal_ != nullptr) journal_->settled();
+}
+
+std::vector<RecordValues> BenchModel::storedValues() const {
+    std::vector<RecordValues> records;
+    records.reserve(static_cast<std::size_t>(storedRecords()));
+    for (int k = 1; k <= storedRecords(); ++k) {
+        const auto s = static_cast<std::size_t>(k);
+        records.push_back(
+            {Reg_Temperatura[s], Reg_Campo[s], Reg_Intensidad[s], Reg_VR[s], Reg_VH_Neg[s], Reg_VH_Pos[s]});
+    }
+    return records;
 }
 
 std::string BenchModel::registerContent() const {
     std::string content;
     content.reserve(static_cast<std::size_t>(storedRecords()) * 64);
-    for (int k = 1; k <= storedRecords(); ++k) {
-        const auto s = static_cast<std::size_t>(k);
-        content += formatDataLine(k, {Reg_Temperatura[s], Reg_Campo[s], Reg_Intensidad[s], Reg_VR[s],
-                                      Reg_VH_Neg[s], Reg_VH_Pos[s]});
-    }
+    int k = 0;
+    for (const RecordValues& record : storedValues()) content += formatDataLine(++k, record);
     return content;
 }
 

@@ -1,5 +1,7 @@
 #include "datafile/Recovery.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -29,6 +31,14 @@ bool notePending(const std::string& folder, const std::string& name) {
     const bool ok =
         ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size()) && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
+}
+
+std::vector<std::string> pendingNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::ifstream in(join(folder, kPendingList));
+    for (std::string name; std::getline(in, name);)
+        if (!name.empty() && name.find('/') == std::string::npos) names.push_back(name);
+    return names;
 }
 
 } // namespace
@@ -61,20 +71,90 @@ std::optional<std::string> saveRecovery(const std::string& folder, std::string_v
     return std::nullopt;
 }
 
-std::vector<std::string> takePendingRecoveries(const std::string& folder) {
-    const std::string list = join(folder, kPendingList);
+std::vector<std::string> pendingRecoveries(const std::string& folder) {
     std::vector<std::string> paths;
-    {
-        std::ifstream in(list);
-        for (std::string name; std::getline(in, name);) {
-            if (name.empty() || name.find('/') != std::string::npos) continue;
-            const std::string path = join(folder, name);
-            struct stat st {};
-            if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) paths.push_back(path);
-        }
+    for (const std::string& name : pendingNames(folder)) {
+        const std::string path = join(folder, name);
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) paths.push_back(path);
     }
-    ::unlink(list.c_str());
     return paths;
+}
+
+void forgetRecoveries(const std::string& folder, const std::vector<std::string>& paths) {
+    std::vector<std::string> kept;
+    // Names of files removed meanwhile go too.
+    for (const std::string& path : pendingRecoveries(folder))
+        if (std::find(paths.begin(), paths.end(), path) == paths.end())
+            kept.push_back(path.substr(path.rfind('/') + 1));
+    const std::string list = join(folder, kPendingList);
+    if (kept.empty()) {
+        ::unlink(list.c_str());
+        return;
+    }
+    std::string content;
+    for (const std::string& name : kept) content += name + "\n";
+    const std::string fresh = list + ".nueva";
+    ::unlink(fresh.c_str());
+    if (!writeNewFile(fresh, content)) ::rename(fresh.c_str(), list.c_str());
+}
+
+std::vector<std::string> takePendingRecoveries(const std::string& folder) {
+    std::vector<std::string> paths = pendingRecoveries(folder);
+    forgetRecoveries(folder, paths);
+    return paths;
+}
+
+int prepareRecoveryFolder(const std::string& folder, bool inSharedPlace) {
+    if (inSharedPlace) {
+        // Made closed to others from the first moment.
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    } else {
+        std::error_code err;
+        std::filesystem::create_directories(folder, err);
+        if (err) return err.value();
+    }
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) return errno;
+    if (S_ISLNK(st.st_mode) && !inSharedPlace && ::stat(folder.c_str(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    // Anyone may make a name in the temporary folder: only a folder of our own, that
+    // nobody else can look into, is trusted with the records.
+    if (inSharedPlace && (st.st_uid != ::geteuid() || (st.st_mode & 077) != 0)) return EACCES;
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return errno;
+    return 0;
+}
+
+std::string folderProblem(int err) {
+    switch (err) {
+    case ENOTDIR:
+    case EEXIST:
+        return "hay un fichero con ese nombre";
+    case EACCES:
+    case EPERM:
+        return "no hay permiso para escribir en ella";
+    case EROFS:
+        return "está en un disco de solo lectura";
+    case ENOSPC:
+    case EDQUOT:
+        return "el disco está lleno";
+    case ELOOP:
+        return "hay un bucle de enlaces simbólicos";
+    case ENAMETOOLONG:
+        return "el nombre es demasiado largo";
+    case ENOENT:
+        return "falta una carpeta del camino";
+    default:
+        return "error del sistema " + std::to_string(err);
+    }
+}
+
+std::string secondPlaceNotice(const std::string& folder, int err, const std::string& second) {
+    std::string text = "No se puede usar la carpeta de datos " + folder + " (" + folderProblem(err) + ").\n";
+    if (second.empty())
+        return text + "Tampoco hay otra carpeta donde guardar las medidas sin guardar: "
+                      "sálvelas con «Salvar» para no perderlas.";
+    return text + "Las medidas sin guardar se guardan en su lugar en la carpeta " + second + ".";
 }
 
 std::string recoveryNotice(const std::vector<std::string>& paths) {

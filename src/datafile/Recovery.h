@@ -18,9 +18,29 @@ std::string recoveryFileName(const std::tm& localTime);
 // Returns the file's path, or nothing when it could not be written.
 std::optional<std::string> saveRecovery(const std::string& folder, std::string_view content, std::time_t now);
 
-// The files rescued since the last call, in the order they were written, and forgets
-// them. Files removed meanwhile are left out.
+// The files rescued and not yet announced, in the order they were written. Files
+// removed meanwhile are left out.
+std::vector<std::string> pendingRecoveries(const std::string& folder);
+
+// Forgets the announcement of `paths` (as pendingRecoveries gave them), once the user
+// has seen it; files rescued meanwhile stay to be announced.
+void forgetRecoveries(const std::string& folder, const std::vector<std::string>& paths);
+
+// pendingRecoveries, then forgetRecoveries of all of them.
 std::vector<std::string> takePendingRecoveries(const std::string& folder);
+
+// Makes `folder` ready to take recovery files and journals: created when missing, a
+// folder the user may write in. A folder in a place others share (the temporary
+// folder) must moreover be the user's own and closed to others. Returns 0 or the
+// system error that makes it unusable.
+int prepareRecoveryFolder(const std::string& folder, bool inSharedPlace);
+
+// Why a folder cannot be used, in a few Spanish words: "hay un fichero con ese nombre".
+std::string folderProblem(int err);
+
+// What the user is told when the data folder cannot be used and `second` takes its
+// place (empty when no place could be found).
+std::string secondPlaceNotice(const std::string& folder, int err, const std::string& second);
 
 // What the user is told at the next start.
 inline constexpr const char* kRecoveryTitle = "Medidas recuperadas";

@@ -15,6 +15,7 @@ class RecoveryNoticeTest : public QObject {
     Q_OBJECT
 private slots:
     void rescuedFilesAreNamedOnce();
+    void unusableDataFolderIsSaid();
 };
 
 void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
@@ -46,7 +47,7 @@ void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
         box->button(QMessageBox::Ok)->click();
     });
 
-    eh::announceRescuedMeasurements(&window, folder);
+    eh::announceRescuedMeasurements(&window, {folder});
     QCOMPARE(boxes, 1);
     QCOMPARE(title, QStringLiteral("Medidas recuperadas"));
     QVERIFY(
@@ -56,8 +57,29 @@ void RecoveryNoticeTest::rescuedFilesAreNamedOnce() {
         ++boxes;
         modal->close();
     });
-    eh::announceRescuedMeasurements(&window, folder);
+    eh::announceRescuedMeasurements(&window, {folder});
     QCOMPARE(boxes, 1); // told once
+}
+
+void RecoveryNoticeTest::unusableDataFolderIsSaid() {
+    QWidget window;
+    window.show();
+    QString title, text;
+    const ModalWatchdog watchdog(20000);
+    const auto answer = onNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box != nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        QCOMPARE(box->buttons().size(), 1);
+        box->button(QMessageBox::Ok)->click();
+    });
+    eh::warnAboutDataFolder(&window,
+                            QStringLiteral("No se puede usar la carpeta de datos /d/Tarvelo (x).\nY."));
+    QCOMPARE(title, QStringLiteral("CARPETA DE DATOS"));
+    // Both lines, each kept whole.
+    QVERIFY(text.contains(QStringLiteral("No se puede usar la carpeta de datos /d/Tarvelo (x).\nY.")));
+    QVERIFY(text.contains(QStringLiteral("white-space:pre")));
 }
 
 QTEST_MAIN(RecoveryNoticeTest)
