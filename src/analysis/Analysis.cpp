@@ -5,6 +5,7 @@ namespace eh::analysis {
 void analyse(Analysis& a, const FitSettings& settings) {
     a.geometry = sampleGeometry(a.sample);
     a.derived = deriveAll(a.data.records, a.geometry);
+    markMixedConduction(a.derived, plateauHallCm3C(a.sample));
     a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings);
 }
 
