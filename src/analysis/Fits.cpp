@@ -58,9 +58,10 @@ bool sameCurrent(double a, double b) {
 void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const std::vector<Record>& records,
                         const std::vector<Derived>& derived, bool includeWarned, double& currentMa) {
     const double centre = (f.range.minK + f.range.maxK) / 2;
+    // The current is chosen among all the records, flagged or not: a series whose
+    // readings are all flagged is still the series, and its records are counted out.
     auto eligible = [&](std::size_t i) {
-        return f.range.contains(records[i].temperatureK) && derived[i].hallV && records[i].currentMa > 0 &&
-               (includeWarned || !(derived[i].warnings & kHallMismatch));
+        return f.range.contains(records[i].temperatureK) && derived[i].hallV && records[i].currentMa > 0;
     };
     struct Candidate {
         double current, distance;
@@ -88,10 +89,8 @@ void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const st
         start = end;
     }
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!f.range.contains(records[i].temperatureK) || !derived[i].hallV ||
-            !sameCurrent(records[i].currentMa, currentMa))
-            continue;
-        if (!eligible(i)) {
+        if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa)) continue;
+        if (!includeWarned && (derived[i].warnings & kHallMismatch)) {
             ++f.leftOut;
             continue;
         }

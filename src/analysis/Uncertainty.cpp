@@ -5,10 +5,6 @@
 
 namespace eh::analysis {
 
-double roundingUncertainty(double step) {
-    return step / (2 * std::sqrt(3.0));
-}
-
 double fieldUncertaintyG(double fieldG) {
     // B = 1000 I - 10 I^2 rises to 25000 G at 50 A; below that, I = (1000 - sqrt(1e6 - 40 B)) / 20
     // and dB/dI = 1000 - 20 I = sqrt(1e6 - 40 B). A field past the law's top (a file from

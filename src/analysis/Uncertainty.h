@@ -25,8 +25,10 @@ inline constexpr double kTemperatureStepK = 0.1;
 inline constexpr double kMagnetCurrentStepA = 0.01;
 inline constexpr double kFieldStepG = 1; // the field is written to the gauss
 
-// Standard uncertainty of a reading rounded to `step`.
-double roundingUncertainty(double step);
+// Standard uncertainty of a reading rounded to `step`: step / (2 sqrt 3).
+constexpr double roundingUncertainty(double step) {
+    return step * 0.28867513459481288;
+}
 
 // Standard uncertainty of a nominal field, G, from the magnet current's display.
 double fieldUncertaintyG(double fieldG);

@@ -8,6 +8,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/CsvOutput.h"
+#include "sweep/BenchClock.h"
 #include "sweep/FileAnsweringHost.h"
 #include "sweep/SweepRunner.h"
 
@@ -320,4 +321,68 @@ TEST(Results, WeightedFitsChiSquareAndGapDifference) {
     const std::string last = fits.substr(fits.rfind('\n', fits.size() - 2) + 1);
     EXPECT_EQ(last.rfind("gap_diferencia,", 0), 0u) << last;
     EXPECT_NEAR(std::stod(last.substr(15)), difference, 1e-6) << last;
+}
+
+// At the bench: a careful record at 300 K, then the field turned down to 1 A with the
+// " - " switch engaged and the record stored again, so that its "+" reading is the
+// one taken at 10 A. The first record is sound, the second is flagged and stays out
+// of the field fit; the file of both gives no R_H from V_H(B).
+TEST(Results, StaleReadingTakenAtTheBenchIsFlagged) {
+    const auto path = sweepFile();
+    eh::sweep::SweepPlan plan;
+    plan.fromK = plan.toK = 300;
+    eh::sweep::FileAnsweringHost host(path.string());
+    eh::BenchModel bench(host);
+    std::string error;
+    eh::sweep::SweepRunner(bench, plan).run(eh::sweep::sweepTargets(plan, error));
+    bench.Control_I_Iman_Change(100);
+    eh::sweep::BenchClock clock(bench);
+    for (int magnetTicks = 0; magnetTicks < 300;)
+        if (!clock.step()) ++magnetTicks;
+    bench.Acumular_Click();
+    bench.Salvar_Click();
+    Analysis a;
+    ASSERT_TRUE(readDataFile(path.string(), a.data, error)) << error;
+    std::filesystem::remove_all(path.parent_path());
+    a.sample = 1;
+    analyse(a, FitSettings{});
+    ASSERT_EQ(a.data.records.size(), 2u);
+    const Record& stale = a.data.records[1];
+    // The "+" reading still shows 10 A (-0.28 V), the " - " one 1 A (+0.03 V).
+    EXPECT_NEAR(stale.vPlusV, -0.2812, 0.003);
+    EXPECT_NEAR(stale.vMinusV, 0.2812 * 990 / 9000, 0.003);
+    EXPECT_EQ(a.derived[0].warnings, 0u);
+    EXPECT_EQ(a.derived[1].warnings, unsigned(kHallMismatch));
+    const FitResult& field = a.fits[3];
+    EXPECT_EQ(field.kind, FitKind::HallFromField);
+    EXPECT_FALSE(field.value);
+    EXPECT_EQ(field.leftOut, 1u);
+}
+
+// The file of the student who kept one "+" reading from 8.91 A (-0.2536 V) while the
+// " - " readings followed fields about 1 A (0.025 to 0.036 V): every record is flagged,
+// the V_H(B) fit has no point left and says how many it left out. Kept in, the line has
+// half the true slope (R_H -1562 instead of -3124 cm3/C) and an intercept of half the
+// stale reading, which the fit says.
+TEST(Results, FieldSeriesWithOneStaleReadingThroughout) {
+    std::vector<Record> records;
+    for (double b = 800; b <= 1150; b += 50)
+        records.push_back(record(300, b, 10, 1.238, 0.2812 * b / 9000, -0.2536));
+    const Geometry g = sampleGeometry(1);
+    std::vector<Derived> derived = deriveAll(records, g);
+    for (const Derived& d : derived) EXPECT_EQ(d.warnings, unsigned(kHallMismatch));
+    FitSettings s;
+    const FitResult out = runFit(FitKind::HallFromField, records, derived, g, s);
+    EXPECT_FALSE(out.value);
+    EXPECT_EQ(out.leftOut, 8u);
+    EXPECT_EQ(out.note, "0 puntos entre 299 y 301 K; hacen falta al menos 3");
+    EXPECT_EQ(out.warning, "8 registros con lecturas de Hall de condiciones distintas fuera del ajuste");
+    s.includeWarned = true;
+    const FitResult in = runFit(FitKind::HallFromField, records, derived, g, s);
+    ASSERT_TRUE(in.value && in.intercept) << in.note;
+    EXPECT_NEAR(*in.value, -3124.0 / 2, 2);
+    EXPECT_NEAR(*in.intercept, -0.2536 / 2, 1e-6);
+    EXPECT_NE(in.warning.find("la ordenada en el origen de V_H(B), -0.127 V, no es pequeña"),
+              std::string::npos)
+        << in.warning;
 }
