@@ -143,9 +143,15 @@ TEST(NonNumbers, EachHostileRecordIsRefusedOrLeftEmptyWithItsReason) {
         // A record refused or left without a quantity moves no fit of that quantity:
         // each gives the law's value from the good records alone.
         const bool sigma = kept && row.rho, hall = kept && row.rh;
-        if (!sigma) EXPECT_NEAR(*fits[0].value, kGapEv, 1e-9) << row.what;
-        if (!hall) EXPECT_NEAR(*fits[1].value, kGapEv, 1e-9) << row.what;
-        if (!sigma || !hall) EXPECT_NEAR(*fits[2].value, 1.5, 1e-9) << row.what;
+        if (!sigma) {
+            EXPECT_NEAR(*fits[0].value, kGapEv, 1e-9) << row.what;
+        }
+        if (!hall) {
+            EXPECT_NEAR(*fits[1].value, kGapEv, 1e-9) << row.what;
+        }
+        if (!sigma || !hall) {
+            EXPECT_NEAR(*fits[2].value, 1.5, 1e-9) << row.what;
+        }
         EXPECT_NEAR(*fits[3].value / (-100 * std::exp(kGapEv / (2 * kBoltzmann * 300)) / std::pow(300, 1.5)),
                     1, 1e-9)
             << row.what;

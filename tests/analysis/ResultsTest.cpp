@@ -118,7 +118,9 @@ TEST(Results, FieldFitNeedsThreeFields) {
         for (double b : row.fields) laws.add(300, b);
         const FitResult f = laws.fit(FitKind::HallFromField, {299, 301});
         EXPECT_EQ(f.value.has_value(), row.done) << f.note;
-        if (!row.done) EXPECT_NE(f.note.find("campo"), std::string::npos) << f.note;
+        if (!row.done) {
+            EXPECT_NE(f.note.find("campo"), std::string::npos) << f.note;
+        }
     }
 }
 
@@ -284,8 +286,12 @@ TEST(Results, BenchSweepsHaveNoHallWarningAndMarkMixedConduction) {
             const double t = a.data.records[i].temperatureK;
             const unsigned w = a.derived[i].warnings;
             EXPECT_EQ(w & kHallMismatch, 0u) << sample << " " << t;
-            if (t > 100 && t < 300) EXPECT_EQ(w & kMixedConduction, 0u) << sample << " " << t;
-            if (t > 380) EXPECT_NE(w & kMixedConduction, 0u) << sample << " " << t;
+            if (t > 100 && t < 300) {
+                EXPECT_EQ(w & kMixedConduction, 0u) << sample << " " << t;
+            }
+            if (t > 380) {
+                EXPECT_NE(w & kMixedConduction, 0u) << sample << " " << t;
+            }
         }
         const std::string table = tableCsv(a.data.records, a.derived, CsvStyle::SemicolonComma);
         EXPECT_NE(table.find(";conducción mixta: n y p no se obtienen de un solo R_H;"), std::string::npos);
