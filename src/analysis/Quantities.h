@@ -25,10 +25,8 @@ Geometry sampleGeometry(int sample);
 enum class Carrier { None, Electrons, Holes };
 
 // What a record's readings say against themselves, as bits of Derived::warnings.
-enum Warning : unsigned {
-    kHallMismatch = 1,    // the two Hall readings were not taken under the same conditions
-    kMixedConduction = 2, // R_H no longer gives one carrier's density
-};
+inline constexpr unsigned kHallMismatch = 1; // the two Hall readings were not taken under the same conditions
+inline constexpr unsigned kMixedConduction = 2; // R_H no longer gives one carrier's density
 
 // The two Hall readings of a record belong together when their offset
 // V0 = (V+ + V-)/2 is small against what they measure. A record is marked
