@@ -78,7 +78,7 @@ std::optional<LineFit> fitLineWeighted(std::span<const double> x, std::span<cons
     f.interceptError = std::sqrt(1 / sw + meanX * meanX / sxx);
     f.rSquared = syy > 0 ? 1 - chi2 / syy : 1;
     for (double v : {f.slope, f.intercept, f.slopeError, f.interceptError, f.rSquared})
-        if (!std::isfinite(v)) return std::nullopt;
+        if (!std::isfinite(v)) return {};
     return f;
 }
 

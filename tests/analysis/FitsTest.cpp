@@ -198,5 +198,8 @@ TEST(Fits, FewerThanThreePointsGiveAReasonNotANumber) {
         const FitResult f = s.fit(FitKind::MobilityExponent);
         EXPECT_EQ(f.value.has_value(), points == 3) << points;
         EXPECT_EQ(f.note.find("hacen falta al menos 3") != std::string::npos, points < 3) << f.note;
+        if (points == 2) {
+            EXPECT_EQ(f.note, "2 puntos entre 100 y 300 K; hacen falta al menos 3");
+        }
     }
 }

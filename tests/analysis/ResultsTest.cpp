@@ -272,6 +272,44 @@ TEST(Results, FieldFitInterceptWarnsPastTwoPerCent) {
     }
 }
 
+// A stale record among the intrinsic points stays out of the Hall gap, not out of the
+// conductivity gap, which needs only its resistivity reading.
+TEST(Results, StaleRecordLeavesTheHallGapOnly) {
+    Laws laws;
+    for (double t : {500.0, 600.0, 650.0, 700.0, 800.0}) laws.add(t);
+    laws.records[2].vMinusV = -0.1 * laws.records[2].vPlusV; // V0 = 0.45 V_H, 1.6 % of Vr
+    const FitResult hall = laws.fit(FitKind::GapHall, {500, 800});
+    ASSERT_TRUE(hall.value) << hall.note;
+    EXPECT_EQ(hall.used.size(), 4u);
+    EXPECT_EQ(hall.leftOut, 1u);
+    EXPECT_NEAR(*hall.value, Laws::kGap, 1e-6);
+    const FitResult sigma = laws.fit(FitKind::GapSigma, {500, 800});
+    ASSERT_TRUE(sigma.value) << sigma.note;
+    EXPECT_EQ(sigma.used.size(), 5u);
+    EXPECT_EQ(sigma.leftOut, 0u);
+}
+
+// Mixed conduction against the plateau of sample 1, -3120.8 cm3/C: freeze-out above it
+// is one carrier; 1 % below it, or the other sign, is not.
+TEST(Results, MixedConductionLimits) {
+    const double plateau = plateauHallCm3C(1);
+    struct Row {
+        double rh;
+        bool mixed;
+    } rows[] = {{1.2 * plateau, false},  {plateau, false},       {0.99 * plateau, false},
+                {0.989 * plateau, true}, {-1.2 * plateau, true}, {-0.01 * plateau, true}};
+    std::vector<Derived> derived(std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) derived[i].hallCm3C = rows[i].rh;
+    derived.emplace_back(); // no R_H: nothing to judge
+    markMixedConduction(derived, plateau);
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(derived[i].warnings, rows[i].mixed ? kMixedConduction : 0u) << rows[i].rh;
+    EXPECT_EQ(derived.back().warnings, 0u);
+    EXPECT_EQ(warningText(kMixedConduction | kHallMismatch),
+              "lecturas de Hall de condiciones distintas: V0 = (V+ + V-)/2 no es pequeña frente a ellas / "
+              "conducción mixta: n y p no se obtienen de un solo R_H");
+}
+
 // Careful sweeps of both samples, and sample 2's sign change in steps of 1 K: no
 // Hall warning anywhere. Mixed conduction: the plateau is -1/(e 2e15) = -3120.8 cm3/C
 // for sample 1 and +1/(e 3e15) = +2080.5 for sample 2; the course puts its end near
