@@ -19,6 +19,7 @@ std::string formatNumber(std::optional<double> value, CsvStyle style);
 
 extern const char* const kTableHeader;
 extern const char* const kFitsHeader;
+extern const char* const kGapDifferenceName; // the fits table's last row: gap_sigma - gap_hall
 
 std::string tableCsv(const std::vector<Record>& records, const std::vector<Derived>& derived, CsvStyle style);
 std::string fitsCsv(const std::vector<FitResult>& fits, CsvStyle style);

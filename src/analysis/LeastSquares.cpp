@@ -42,4 +42,44 @@ std::optional<LineFit> fitLine(std::span<const double> x, std::span<const double
     return f;
 }
 
+std::optional<LineFit> fitLineWeighted(std::span<const double> x, std::span<const double> y,
+                                       std::span<const double> sigma) {
+    const std::size_t n = x.size();
+    if (n < 3 || y.size() != n || sigma.size() != n) return std::nullopt;
+    double sw = 0, meanX = 0, meanY = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!(sigma[i] > 0) || !std::isfinite(sigma[i])) return std::nullopt;
+        const double w = 1 / (sigma[i] * sigma[i]);
+        sw += w;
+        meanX += w * x[i];
+        meanY += w * y[i];
+    }
+    meanX /= sw;
+    meanY /= sw;
+    double sxx = 0, sxy = 0, syy = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double w = 1 / (sigma[i] * sigma[i]), dx = x[i] - meanX, dy = y[i] - meanY;
+        sxx += w * dx * dx;
+        sxy += w * dx * dy;
+        syy += w * dy * dy;
+    }
+    if (!(sxx > 0)) return std::nullopt;
+    LineFit f;
+    f.points = static_cast<int>(n);
+    f.slope = sxy / sxx;
+    f.intercept = meanY - f.slope * meanX;
+    double chi2 = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double r = (y[i] - (f.intercept + f.slope * x[i])) / sigma[i];
+        chi2 += r * r;
+    }
+    f.residualSd = std::sqrt(chi2 / double(n - 2));
+    f.slopeError = std::sqrt(1 / sxx);
+    f.interceptError = std::sqrt(1 / sw + meanX * meanX / sxx);
+    f.rSquared = syy > 0 ? 1 - chi2 / syy : 1;
+    for (double v : {f.slope, f.intercept, f.slopeError, f.interceptError, f.rSquared})
+        if (!std::isfinite(v)) return {};
+    return f;
+}
+
 } // namespace eh::analysis

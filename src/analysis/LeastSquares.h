@@ -1,5 +1,6 @@
 #pragma once
-// Ordinary least-squares straight line y = intercept + slope * x.
+// Least-squares straight line y = intercept + slope * x: ordinary, or weighted by the
+// standard uncertainties of the ordinates.
 
 #include <optional>
 #include <span>
@@ -17,5 +18,15 @@ struct LineFit {
 // Nothing with fewer than 3 points (no standard error can be given), when all x
 // are equal, or when a sum overflows. Sums are taken about the means, which keeps large offsets harmless.
 std::optional<LineFit> fitLine(std::span<const double> x, std::span<const double> y);
+
+} // namespace eh::analysis
+
+namespace eh::analysis {
+
+// Weighted by 1/sigma^2: the errors are those the stated sigmas give (not scaled by the
+// scatter), rSquared is the weighted one and residualSd the rms of residual/sigma.
+// Nothing as fitLine, or when a sigma is not positive and finite.
+std::optional<LineFit> fitLineWeighted(std::span<const double> x, std::span<const double> y,
+                                       std::span<const double> sigma);
 
 } // namespace eh::analysis

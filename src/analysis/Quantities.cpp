@@ -1,10 +1,13 @@
 #include "analysis/Quantities.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "analysis/Constants.h"
 #include "analysis/PlausibleLimits.h"
+#include "analysis/Uncertainty.h"
 #include "model/SampleCatalogue.h"
 #include "model/SampleCode.h"
 #include "model/UnknownSample.h"
@@ -49,6 +52,13 @@ void because(Derived& d, const char* reason) {
     if (d.note.empty()) d.note = reason;
 }
 
+// Relative uncertainties combined in quadrature. They are small numbers (a few at
+// most), so the plain sum of squares is safe, and far cheaper than std::hypot for a
+// table of a million records.
+double quadrature(double a, double b, double c = 0) {
+    return std::sqrt(a * a + b * b + c * c);
+}
+
 bool finitePositive(double v) {
     return std::isfinite(v) && v > 0;
 }
@@ -63,6 +73,8 @@ void resistivity(const Record& r, const Geometry& g, Derived& d) {
     if (!finitePositive(rho) || !finitePositive(1 / rho)) return because(d, "ρ no es un número finito");
     d.rhoOhmCm = rho;
     d.sigmaSCm = 1 / rho;
+    d.uRhoOhmCm = rho * quadrature(roundingUncertainty(kVoltmeterStepV) / r.vrV,
+                                   roundingUncertainty(kCurrentStepMa) / r.currentMa);
 }
 
 void hall(const Record& r, const Geometry& g, Derived& d) {
@@ -78,10 +90,24 @@ void hall(const Record& r, const Geometry& g, Derived& d) {
     d.hallCm3C = rh;
     d.carrier = rh < 0 ? Carrier::Electrons : Carrier::Holes;
     d.densityCm3 = density;
+    const double relHall = hallVoltageUncertaintyV(d.onePolarity) / std::fabs(*d.hallV);
+    const double relField = fieldUncertaintyG(r.fieldG) / r.fieldG;
+    d.uHallCm3C =
+        std::fabs(rh) * quadrature(relHall, roundingUncertainty(kCurrentStepMa) / r.currentMa, relField);
     if (!d.rhoOhmCm) return;
     const double mobility = std::fabs(rh) / *d.rhoOhmCm;
     if (!finitePositive(mobility)) return because(d, "μ_H no es un número finito");
     d.mobilityCm2Vs = mobility;
+    // mu = |V_H| L 1e11 / (B Vr a): the current cancels.
+    d.uMobilityCm2Vs = mobility * quadrature(relHall, relField, roundingUncertainty(kVoltmeterStepV) / r.vrV);
+}
+
+bool hallReadingsDisagree(const Record& r) {
+    if (r.vPlusV == 0 || r.vMinusV == 0) return false; // one polarity: nothing to compare
+    const double offset = std::fabs(r.vPlusV + r.vMinusV) / 2;
+    const double larger = std::max(std::fabs(r.vPlusV), std::fabs(r.vMinusV));
+    return offset > kHallOffsetOfReading * larger && offset > kHallOffsetFloorV &&
+           (r.vrV <= 0 || offset > kHallOffsetOfVr * r.vrV);
 }
 
 } // namespace
@@ -93,6 +119,7 @@ Derived derive(const Record& r, const Geometry& g) {
         d.hallV.reset();
         because(d, "V_H no es un número finito");
     }
+    if (hallReadingsDisagree(r)) d.warnings |= kHallMismatch;
     if (r.currentMa <= 0) return d; // no current: nothing to divide by, as measured
     if (r.currentMa < kCurrentZeroMa) {
         because(d, "la corriente no llega a la última cifra de la fuente: sin ρ ni R_H");
@@ -120,6 +147,35 @@ const char* carrierLetter(Carrier c) {
         break;
     }
     return "";
+}
+
+double plateauHallCm3C(int sample) {
+    SampleCatalogue catalogue;
+    catalogue.fill();
+    const SampleRow& row = catalogue.row(sample);
+    return row.Tipo == "P" ? 1 / (kElementaryCharge * row.Dopado_P) : -1 / (kElementaryCharge * row.Dopado_N);
+}
+
+void markMixedConduction(std::vector<Derived>& derived, double plateauCm3C) {
+    const double least = (1 - kMixedConductionDrop) * std::fabs(plateauCm3C);
+    for (Derived& d : derived)
+        if (d.hallCm3C && (*d.hallCm3C * plateauCm3C < 0 || std::fabs(*d.hallCm3C) < least))
+            d.warnings |= kMixedConduction;
+}
+
+const char* const kHallMismatchText =
+    "lecturas de Hall de condiciones distintas: V0 = (V+ + V-)/2 no es pequeña frente a ellas";
+const char* const kMixedConductionText = "conducción mixta: n y p no se obtienen de un solo R_H";
+
+std::string warningText(unsigned warnings) {
+    std::string text;
+    for (auto [bit, words] :
+         {std::pair{kHallMismatch, kHallMismatchText}, std::pair{kMixedConduction, kMixedConductionText}}) {
+        if (!(warnings & bit)) continue;
+        if (!text.empty()) text += " / ";
+        text += words;
+    }
+    return text;
 }
 
 int guessSample(const std::vector<Record>& records) {

@@ -193,9 +193,13 @@ TEST(Fits, HallCoefficientFromFieldSeries) {
 TEST(Fits, FewerThanThreePointsGiveAReasonNotANumber) {
     for (int points : {0, 2, 3}) {
         Set s;
-        for (int i = 0; i < points; ++i) s.add(100 + 50 * i, 0.5 + i, -3000 - 100 * i);
+        for (int i = 0; i < points; ++i)
+            s.add(100 + 50 * i, 3000 / (4.9e7 * std::pow(100 + 50 * i, -1.66)), -3000);
         const FitResult f = s.fit(FitKind::MobilityExponent);
         EXPECT_EQ(f.value.has_value(), points == 3) << points;
         EXPECT_EQ(f.note.find("hacen falta al menos 3") != std::string::npos, points < 3) << f.note;
+        if (points == 2) {
+            EXPECT_EQ(f.note, "2 puntos entre 100 y 300 K; hacen falta al menos 3");
+        }
     }
 }

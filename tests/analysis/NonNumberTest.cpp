@@ -133,6 +133,8 @@ TEST(NonNumbers, EachHostileRecordIsRefusedOrLeftEmptyWithItsReason) {
         settings.mobility = {500, 800}; // mu_H = |R_H| / rho goes as T^-3/2
         const std::vector<FitResult> fits = runAllFits(data.records, derived, kBar, settings);
         for (const FitResult& f : fits) {
+            // A record that makes the slope meaningless leaves the fit undone, said so.
+            if (!f.value && f.note.find("incertidumbre relativa") != std::string::npos) continue;
             ASSERT_TRUE(f.value.has_value()) << row.what << " " << fitName(f.kind) << ": " << f.note;
             EXPECT_TRUE(std::isfinite(*f.value) && std::isfinite(*f.uncertainty) &&
                         std::isfinite(f.line->rSquared))
@@ -164,12 +166,12 @@ TEST(NonNumbers, EachHostileRecordIsRefusedOrLeftEmptyWithItsReason) {
 // infinity: a fit whose points are not finite has no value and says so.
 TEST(NonNumbers, FitOfPointsThatAreNotFiniteSaysSo) {
     std::vector<Record> records;
-    for (double t : {1e-320, 2e-320, 3e-320, 4e-320})
+    for (double t : {1e300, 2e300, 3e300, 4e300})
         records.push_back(Record{
             .temperatureK = t, .fieldG = 9000, .currentMa = 10, .vrV = 1, .vMinusV = 0.1, .vPlusV = -0.1});
     const std::vector<Derived> derived = deriveAll(records, kBar);
     FitSettings settings;
-    settings.gap = {0, 800};
+    settings.gap = {0, 1e301};
     const FitResult f = runFit(FitKind::GapSigma, records, derived, kBar, settings);
     EXPECT_EQ(f.used.size(), 4u);
     EXPECT_FALSE(f.value || f.uncertainty || f.line);

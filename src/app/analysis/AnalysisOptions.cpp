@@ -13,11 +13,16 @@ namespace eh::analysis {
 const char* const kAnalysisUsage =
     "Uso: tarvelo-analisis [--muestra 1|2|CÓDIGO] [--tabla T.csv] [--ajustes A.csv] [--informe I.pdf]\n"
     "                      [--rango-gap 500:800] [--rango-movilidad 100:300]\n"
-    "                      [--temperatura-campo 300] [--formato es] [datos.asc ...]\n"
+    "                      [--temperatura-campo 300] [--formato es] [--ponderado]\n"
+    "                      [--incluir-avisos] [datos.asc ...]\n"
     "Con --tabla, --ajustes o --informe analiza un fichero de datos sin ventana; sin ellos\n"
     "abre la ventana de análisis con los ficheros dados. Con el código de una muestra\n"
     "problema (--muestra TWSH-3NKM) toma de él las dimensiones de la barra.\n"
-    "  --formato es   separa con punto y coma y escribe coma decimal (hojas de cálculo en español)\n";
+    "  --formato es   separa con punto y coma y escribe coma decimal (hojas de cálculo en español)\n"
+    "  --ponderado    ajusta por mínimos cuadrados ponderados con las incertidumbres de los\n"
+    "                 instrumentos (sin la opción, mínimos cuadrados ordinarios)\n"
+    "  --incluir-avisos  usa en los ajustes de Hall los registros cuyas dos lecturas de Hall\n"
+    "                 no corresponden a las mismas condiciones (por omisión quedan fuera)\n";
 
 namespace {
 
@@ -51,6 +56,10 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
         }
         if (opt.empty() || opt[0] != '-' || opt == "-") {
             o.dataFiles.push_back(opt);
+            continue;
+        }
+        if (opt == "--ponderado" || opt == "--incluir-avisos") {
+            (opt == "--ponderado" ? o.fits.weighted : o.fits.includeWarned) = true;
             continue;
         }
         if (i + 1 >= args.size()) {

@@ -93,6 +93,13 @@ TEST(AnalysisOptions, CommandLine) {
     EXPECT_EQ(o->style, CsvStyle::SemicolonComma);
     EXPECT_EQ(o->tableFile, "t");
     EXPECT_EQ(o->dataFiles, std::vector<std::string>{"d"});
+    EXPECT_FALSE(o->fits.weighted || o->fits.includeWarned); // ordinary least squares, warned records out
+    // The two switches take no value: what follows them is read as before.
+    const auto flags = parseAnalysisOptions({"--ponderado", "--tabla", "t", "--incluir-avisos", "d"}, error);
+    ASSERT_TRUE(flags) << error;
+    EXPECT_TRUE(flags->fits.weighted && flags->fits.includeWarned);
+    EXPECT_EQ(flags->tableFile, "t");
+    EXPECT_EQ(flags->dataFiles, std::vector<std::string>{"d"});
 }
 
 // The column names, their order and the number formats are what scripts and
@@ -112,20 +119,29 @@ TEST(Headless, WritesTableAndFitsInBothConventions) {
         EXPECT_NE(err.str().find("línea 2:"), std::string::npos) << err.str();
 
         // No current: resistivity, Hall coefficient and everything after are empty.
-        // Too few points for every fit: empty value, the count and the range.
-        std::string table = "registro,T_K,B_G,I_mA,Vr_V,Vmenos_V,Vmas_V,VH_V,rho_ohm_cm,sigma_S_cm,"
-                            "RH_cm3_C,tipo,densidad_cm3,muH_cm2_Vs\n"
-                            "1,300,9000,10,1.238,0.2812,-0.2812,-0.2812,0.8253333,1.211632,-3124.444,n,"
-                            "1.997638e+15,3785.676\n"
-                            "3,320,9000,0,1.3,0.28,-0.28,-0.28,,,,,,\n";
-        std::string fits = "ajuste,valor,incertidumbre,unidad,puntos,T_min,T_max,R2\n"
-                           "gap_sigma,,,eV,0,500,800,\n"
-                           "gap_hall,,,eV,0,500,800,\n"
-                           "exponente_movilidad,,,,1,100,300,\n"
-                           "RH_campo,,,cm3/C,1,299,301,\n";
+        // Too few points for every fit: empty value, the count and the range, and why.
+        // The uncertainties of record 1 are worked in tests/analysis/ResultsTest.cpp.
+        std::string table =
+            "registro,T_K,B_G,I_mA,Vr_V,Vmenos_V,Vmas_V,VH_V,rho_ohm_cm,sigma_S_cm,"
+            "RH_cm3_C,tipo,densidad_cm3,muH_cm2_Vs,aviso,u_rho_ohm_cm,u_RH_cm3_C,u_muH_cm2_Vs\n"
+            "1,300,9000,10,1.238,0.2812,-0.2812,-0.2812,0.8253333,1.211632,-3124.444,n,"
+            "1.997638e+15,3785.676,,2.390292e-05,0.807109,0.9718336\n"
+            "3,320,9000,0,1.3,0.28,-0.28,-0.28,,,,,,,,,,\n";
+        std::string fits =
+            "ajuste,valor,incertidumbre,unidad,puntos,T_min,T_max,R2,chi2_reducido,ordenada_V,"
+            "u_ordenada_V,aviso\n"
+            "gap_sigma,,,eV,0,500,800,,,,,@0 puntos entre 500 y 800 K; hacen falta al menos 3@\n"
+            "gap_hall,,,eV,0,500,800,,,,,@0 puntos entre 500 y 800 K; hacen falta al menos 3@\n"
+            "exponente_movilidad,,,,1,100,300,,,,,@1 punto entre 100 y 300 K; hacen falta al menos 3@\n"
+            "RH_campo,,,cm3/C,1,299,301,,,,,@1 punto entre 299 y 301 K; hacen falta al menos 3@\n"
+            "gap_diferencia,,,eV,,500,800,,,,,falta el resultado de gap_sigma o de gap_hall\n";
         if (style == CsvStyle::SemicolonComma)
             for (std::string* s : {&table, &fits})
                 for (char& c : *s) c = c == ',' ? ';' : c == '.' ? ',' : c;
+        // A reason holding the separator is quoted: only ';' is one here.
+        for (char& c : fits)
+            if (c == '@') c = style == CsvStyle::SemicolonComma ? '"' : '\x01';
+        std::erase(fits, '\x01');
         EXPECT_EQ(slurp(o.tableFile), table);
         EXPECT_EQ(slurp(o.fitsFile), fits);
     }
