@@ -33,6 +33,9 @@ private:
     void handleSymbol(char symbol);
     void handleWord(std::string_view word, bool hasParam, int param);
     bool handleDestination(std::string_view word);
+    bool handleShapeDestination(std::string_view word);
+    bool handleNumberingDestination(std::string_view word);
+    void handleNumberingWord(std::string_view word, bool hasParam, int param);
     bool handleCharacterWord(std::string_view word, bool hasParam, int param);
     bool handleParagraphWord(std::string_view word, bool hasParam, int param);
     bool handleSpecialCharacter(std::string_view word);
@@ -45,6 +48,12 @@ private:
     void finishDocument();
     void commitFont();
     void finishPicture();
+    void startBoxText();
+    void endBoxText();
+    // Called before the first thing a paragraph shows: puts its number in front.
+    void startParagraphContent();
+    void appendNumberingText(const QString& text);
+    void appendNumberingBytes(std::string_view bytes);
 
     RtfTokenizer tokenizer_;
     RtfDocumentBuilder builder_;
@@ -64,6 +73,9 @@ private:
     RtfFont fontEntry_;
     QColor colorEntry_;
     bool colorSet_ = false;
+
+    bool paragraphShown_ = false; // the current paragraph has shown something
+    NumberingCounter numbering_;
 
     RtfPicture picture_;
     PictureBudget pictureBudget_;
