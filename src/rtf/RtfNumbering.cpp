@@ -65,19 +65,14 @@ int NumberingCounter::next(const ParagraphNumbering& numbering) const {
 }
 
 void NumberingCounter::paragraphEnded(const ParagraphNumbering& numbering, bool shown) {
-    switch (numbering.level) {
-    case NumberLevel::Body:
-        if (!shown) return; // an empty paragraph shows no number and counts none
-        last_ = next(numbering);
-        counting_ = true;
-        return;
-    case NumberLevel::Continue:
-        return;
-    case NumberLevel::Bullet:
-    case NumberLevel::None:
+    if (numbering.level == NumberLevel::Continue) return; // inside the list, without a number
+    if (numbering.level != NumberLevel::Body) {
         counting_ = false;
         return;
     }
+    if (!shown) return; // an empty paragraph shows no number and takes none
+    last_ = next(numbering);
+    counting_ = true;
 }
 
 QString numberText(const ParagraphNumbering& numbering, int value) {

@@ -60,14 +60,16 @@ void RtfParser::handleNumberingWord(std::string_view word, bool hasParam, int pa
 
 void RtfParser::appendNumberingText(const QString& text) {
     GroupState& s = state();
-    QString& affix = s.destination == Destination::NumberingAfter ? s.para.numbering.after : s.para.numbering.before;
+    QString& affix =
+        s.destination == Destination::NumberingAfter ? s.para.numbering.after : s.para.numbering.before;
     affix += text.left(ParagraphNumbering::kMaxAffixLength - affix.size());
 }
 
 void RtfParser::appendNumberingBytes(std::string_view bytes) {
     CharState chr = state().chr;
     if (state().para.numbering.font >= 0) chr.font = state().para.numbering.font;
-    appendNumberingText(decodeBytes(QByteArray(bytes.data(), qsizetype(bytes.size())), tables_.codePageFor(chr)));
+    appendNumberingText(
+        decodeBytes(QByteArray(bytes.data(), qsizetype(bytes.size())), tables_.codePageFor(chr)));
 }
 
 void RtfParser::startParagraphContent() {

@@ -11,7 +11,8 @@ namespace {
 // The destinations that describe a paragraph's number; what they set belongs to the
 // group around them.
 bool isNumbering(Destination d) {
-    return d == Destination::Numbering || d == Destination::NumberingBefore || d == Destination::NumberingAfter;
+    return d == Destination::Numbering || d == Destination::NumberingBefore ||
+           d == Destination::NumberingAfter;
 }
 
 } // namespace
@@ -84,7 +85,7 @@ void RtfParser::closeGroup() {
     const GroupState closing = state();
     if (closing.destination == Destination::FontTable) commitFont();
     const GroupState* parent = stack_.size() >= 2 ? &stack_[stack_.size() - 2] : nullptr;
-    if (closing.boxText && parent && !parent->boxText) endBoxText();
+    if (closing.boxText && parent && !parent->boxText) separateBoxText();
     stack_.pop_back();
     if (isNumbering(closing.destination) && !stack_.empty()) state().para.numbering = closing.para.numbering;
     if (closing.destination == Destination::Picture &&

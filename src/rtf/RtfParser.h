@@ -48,8 +48,9 @@ private:
     void finishDocument();
     void commitFont();
     void finishPicture();
-    void startBoxText();
-    void endBoxText();
+    // Ends the paragraph being written unless it is empty: a text box's text stands in
+    // paragraphs of its own.
+    void separateBoxText();
     // Called before the first thing a paragraph shows: puts its number in front.
     void startParagraphContent();
     void appendNumberingText(const QString& text);

@@ -19,7 +19,7 @@ bool RtfParser::handleShapeDestination(std::string_view word) {
     } else if (word == "shptxt" || word == "dptxbxtext") {
         if (s.destination == Destination::Shape) {
             s.destination = Destination::Text;
-            if (!s.boxText) startBoxText();
+            if (!s.boxText) separateBoxText();
             s.boxText = true;
         } else {
             s.destination = Destination::Skip;
@@ -35,12 +35,7 @@ bool RtfParser::handleShapeDestination(std::string_view word) {
     return true;
 }
 
-void RtfParser::startBoxText() {
-    flushText();
-    if (!builder_.paragraphEmpty()) endParagraph();
-}
-
-void RtfParser::endBoxText() {
+void RtfParser::separateBoxText() {
     flushText();
     if (!builder_.paragraphEmpty()) endParagraph();
 }

@@ -15,8 +15,8 @@ enum class Destination : std::uint8_t {
     FontTable,
     ColorTable,
     Picture,
-    Object, // an embedded object: only its result is shown
-    Shape,  // a drawing shape or an old-style drawing object: only its text box is shown
+    Object,          // an embedded object: only its result is shown
+    Shape,           // a drawing shape or an old-style drawing object: only its text box is shown
     Numbering,       // {\*\pn}: how the paragraph is numbered
     NumberingBefore, // {\pntxtb}: text before the number
     NumberingAfter,  // {\pntxta}: text after the number
@@ -65,7 +65,7 @@ struct ParaState {
 
 struct GroupState {
     Destination destination = Destination::Text;
-    int unicodeSkip = 1; // \uc: characters that stand in for each \u
+    int unicodeSkip = 1;     // \uc: characters that stand in for each \u
     bool numberText = false; // inside {\pntext} or {\listtext}: the writer's own paragraph number
     bool boxText = false;    // inside the text of a text box
     // Inside a shape (\shp, \shpgrp): what the document held when the shape began, in
