@@ -85,7 +85,7 @@ void RtfParser::closeGroup() {
     const GroupState closing = state();
     if (closing.destination == Destination::FontTable) commitFont();
     const GroupState* parent = stack_.size() >= 2 ? &stack_[stack_.size() - 2] : nullptr;
-    if (closing.boxText && parent && !parent->boxText) separateBoxText();
+    if (closing.boxText && parent && !parent->boxText) leaveBoxText();
     stack_.pop_back();
     if (isNumbering(closing.destination) && !stack_.empty()) state().para.numbering = closing.para.numbering;
     if (closing.destination == Destination::Picture &&
@@ -215,7 +215,7 @@ void RtfParser::commitFont() {
 void RtfParser::finishPicture() {
     RtfPicture picture = std::exchange(picture_, {});
     if (state().destination != Destination::Text) return;
-    startParagraphContent();
+    startParagraphContent(); // a numbered paragraph may begin with a picture
     flushText();
     if (const auto image = decodePicture(picture, dpi_, pictureBudget_))
         builder_.insertImage(*image, tables_.charFormat(state().chr),

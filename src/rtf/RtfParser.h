@@ -48,9 +48,11 @@ private:
     void finishDocument();
     void commitFont();
     void finishPicture();
-    // Ends the paragraph being written unless it is empty: a text box's text stands in
-    // paragraphs of its own.
-    void separateBoxText();
+    // A text box's text stands in paragraphs of its own: the paragraph around it is
+    // broken before and after it, unless empty there.
+    void enterBoxText();
+    void leaveBoxText();
+    void breakParagraph();
     // Called before the first thing a paragraph shows: puts its number in front.
     void startParagraphContent();
     void appendNumberingText(const QString& text);
@@ -77,6 +79,10 @@ private:
 
     bool paragraphShown_ = false; // the current paragraph has shown something
     NumberingCounter numbering_;
+    struct Anchor { // the paragraph a text box interrupts
+        NumberingCounter numbering;
+        bool shown = false;
+    } anchor_;
 
     RtfPicture picture_;
     PictureBudget pictureBudget_;

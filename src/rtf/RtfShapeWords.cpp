@@ -1,6 +1,7 @@
 // Drawing shapes (\shp) and old-style drawing objects (\do): their properties are never
 // text; the text of their text boxes is shown where the shape stands, in paragraphs of
-// its own.
+// its own. The paragraph around the box goes on after it as if the box were not there:
+// its number and the count of its list are kept.
 
 #include "rtf/RtfParser.h"
 
@@ -19,8 +20,9 @@ bool RtfParser::handleShapeDestination(std::string_view word) {
     } else if (word == "shptxt" || word == "dptxbxtext") {
         if (s.destination == Destination::Shape) {
             s.destination = Destination::Text;
-            if (!s.boxText) separateBoxText();
+            if (!s.boxText) enterBoxText();
             s.boxText = true;
+            s.para.numbering = {}; // the box is not part of a list it stands in
         } else {
             s.destination = Destination::Skip;
         }
@@ -35,9 +37,23 @@ bool RtfParser::handleShapeDestination(std::string_view word) {
     return true;
 }
 
-void RtfParser::separateBoxText() {
+void RtfParser::breakParagraph() {
     flushText();
-    if (!builder_.paragraphEmpty()) endParagraph();
+    if (!builder_.paragraphEmpty())
+        builder_.endParagraph(RtfTables::blockFormat(state().para, dpi_), tables_.charFormat(state().chr));
+}
+
+void RtfParser::enterBoxText() {
+    breakParagraph();
+    anchor_ = {numbering_, paragraphShown_};
+    numbering_ = {};
+    paragraphShown_ = false;
+}
+
+void RtfParser::leaveBoxText() {
+    breakParagraph();
+    numbering_ = anchor_.numbering;
+    paragraphShown_ = anchor_.shown;
 }
 
 } // namespace eh::rtf

@@ -61,6 +61,10 @@ TEST(RtfNumberingTest, NumbersFollowTheFormatAndTheCount) {
         // Text before and after the number: 32 characters each at most.
         {"{\\*\\pn\\pnlvlbody{\\pntxtb " + QByteArray(32, 'x') + "}{\\pntxta " + QByteArray(33, 'y') + "}}a\\par}",
          QString(32, 'x') + "1" + QString(32, 'y') + "\ta\n"},
+        // A text box in the middle of the list: the list goes on around it, the box's
+        // text is not numbered.
+        {"{\\*\\pn\\pnlvlbody\\pndec}a\\par b{\\shp{\\*\\shpinst{\\shptxt x\\par y}}} c\\par{\\shp{\\*\\shpinst{\\shptxt z}}}d\\par e\\par}",
+         "1\ta\n2\tb\nx\ny\n c\nz\n3\td\n4\te\n"},
         // No level: a numbering group that numbers nothing.
         {"{\\*\\pn\\pndec{\\pntxta .}}a\\par}", "a\n"},
     };
