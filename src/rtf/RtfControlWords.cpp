@@ -88,8 +88,6 @@ constexpr std::array kSkippedDestinations = {
     "listpicture"sv,
     "ud"sv,
     "sp"sv, // a shape's property: name and value are never text
-    "sn"sv,
-    "sv"sv,
 };
 
 template <size_t N> bool contains(const std::array<std::string_view, N>& list, std::string_view word) {
