@@ -203,10 +203,9 @@ bool RtfParser::handleDestination(std::string_view word) {
         s.destination = s.destination == Destination::Text ? Destination::Object : Destination::Skip;
     } else if (word == "result") {
         if (s.destination == Destination::Object) s.destination = Destination::Text;
-    } else if (word == "shppict") {
-        // A picture in its modern form; shown like the text around it.
-    } else if (handleShapeDestination(word) || handleNumberingDestination(word)) {
-        // handled there
+    } else if (word == "shppict" || handleShapeDestination(word) || handleNumberingDestination(word)) {
+        // \shppict: a picture in its modern form, shown like the text around it. Shapes
+        // and numbering set their destinations themselves.
     } else if (ignorable || contains(kSkippedDestinations, word)) {
         s.destination = Destination::Skip;
     } else {
