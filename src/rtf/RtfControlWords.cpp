@@ -36,7 +36,6 @@ constexpr std::array kSkippedDestinations = {
     "objitem"sv,
     "objtopic"sv,
     "nonshppict"sv,
-    "pn"sv,
     "listtable"sv,
     "listoverridetable"sv,
     "revtbl"sv,
@@ -73,7 +72,6 @@ constexpr std::array kSkippedDestinations = {
     "bkmkend"sv,
     "userprops"sv,
     "wgrffmtfilter"sv,
-    "shpinst"sv,
     "fchars"sv,
     "lchars"sv,
     "pnseclvl"sv,
@@ -86,10 +84,10 @@ constexpr std::array kSkippedDestinations = {
     "falt"sv,
     "panose"sv,
     "fname"sv,
-    "do"sv,
     "pgptbl"sv,
     "listpicture"sv,
     "ud"sv,
+    "sp"sv, // a shape's property: name and value are never text
 };
 
 template <size_t N> bool contains(const std::array<std::string_view, N>& list, std::string_view word) {
@@ -172,9 +170,15 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         break;
     case Destination::Text:
     case Destination::Object:
+    case Destination::Shape:
         if (!handleCharacterWord(word, hasParam, param) && !handleParagraphWord(word, hasParam, param) &&
             s.destination == Destination::Text)
             handleSpecialCharacter(word);
+        break;
+    case Destination::Numbering:
+    case Destination::NumberingBefore:
+    case Destination::NumberingAfter:
+        handleNumberingWord(word, hasParam, param);
         break;
     case Destination::Skip:
         break;
@@ -199,8 +203,9 @@ bool RtfParser::handleDestination(std::string_view word) {
         s.destination = s.destination == Destination::Text ? Destination::Object : Destination::Skip;
     } else if (word == "result") {
         if (s.destination == Destination::Object) s.destination = Destination::Text;
-    } else if (word == "shppict") {
-        // A picture in its modern form; shown like the text around it.
+    } else if (word == "shppict" || handleShapeDestination(word) || handleNumberingDestination(word)) {
+        // \shppict: a picture in its modern form, shown like the text around it. Shapes
+        // and numbering set their destinations themselves.
     } else if (ignorable || contains(kSkippedDestinations, word)) {
         s.destination = Destination::Skip;
     } else {

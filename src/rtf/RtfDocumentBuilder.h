@@ -4,6 +4,7 @@
 
 #include "rtf/RtfPicture.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -34,6 +35,10 @@ public:
                      qint64& pixelBudget);
     // Gives the last paragraph its format.
     void finish(const QTextBlockFormat& block, const QTextCharFormat& mark);
+    // The pieces inserted so far; grows with every run, paragraph and picture.
+    qint64 pieces() const { return pieces_; }
+    // True while the paragraph being written holds nothing yet.
+    bool paragraphEmpty() const { return cursor_.block().length() <= 1; }
     // True once a limit was reached; later insertions are dropped.
     bool full() const { return full_; }
 

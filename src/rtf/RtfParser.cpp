@@ -6,6 +6,17 @@
 
 namespace eh::rtf {
 
+namespace {
+
+// The destinations that describe a paragraph's number; what they set belongs to the
+// group around them.
+bool isNumbering(Destination d) {
+    return d == Destination::Numbering || d == Destination::NumberingBefore ||
+           d == Destination::NumberingAfter;
+}
+
+} // namespace
+
 RtfParser::RtfParser(const QByteArray& data, QTextDocument& doc)
     : tokenizer_(data), builder_(doc), dpi_(documentDpi()) {}
 
@@ -73,7 +84,10 @@ void RtfParser::closeGroup() {
     ignorableNext_ = false;
     const GroupState closing = state();
     if (closing.destination == Destination::FontTable) commitFont();
+    const GroupState* parent = stack_.size() >= 2 ? &stack_[stack_.size() - 2] : nullptr;
+    if (closing.boxText && parent && !parent->boxText) leaveBoxText();
     stack_.pop_back();
+    if (isNumbering(closing.destination) && !stack_.empty()) state().para.numbering = closing.para.numbering;
     if (closing.destination == Destination::Picture &&
         (stack_.empty() || state().destination != Destination::Picture)) {
         if (!stack_.empty()) finishPicture();
@@ -91,6 +105,7 @@ void RtfParser::handleText(std::string_view text) {
     switch (s.destination) {
     case Destination::Text: {
         if (s.chr.hidden) return;
+        startParagraphContent();
         const int cp = tables_.codePageFor(s.chr);
         if (!(s.chr == pendingFormat_) || cp != pendingCodePage_) {
             if (!pendingBytes_.isEmpty())
@@ -122,8 +137,14 @@ void RtfParser::handleText(std::string_view text) {
     case Destination::Picture:
         picture_.appendHex(text);
         break;
+    case Destination::NumberingBefore:
+    case Destination::NumberingAfter:
+        appendNumberingBytes(text);
+        break;
     case Destination::Skip:
     case Destination::Object:
+    case Destination::Shape:
+    case Destination::Numbering:
         break;
     }
 }
@@ -141,7 +162,12 @@ void RtfParser::appendText(const QString& text) {
         fontEntry_.name += text;
         return;
     }
+    if (s.destination == Destination::NumberingBefore || s.destination == Destination::NumberingAfter) {
+        appendNumberingText(text);
+        return;
+    }
     if (s.destination != Destination::Text || s.chr.hidden) return;
+    startParagraphContent();
     if (!pendingBytes_.isEmpty())
         pendingText_ += decodeBytes(std::exchange(pendingBytes_, {}), pendingCodePage_);
     if (!(s.chr == pendingFormat_)) {
@@ -175,6 +201,7 @@ void RtfParser::finishDocument() {
 
 void RtfParser::endParagraph() {
     flushText();
+    numbering_.paragraphEnded(state().para.numbering, std::exchange(paragraphShown_, false));
     builder_.endParagraph(RtfTables::blockFormat(state().para, dpi_), tables_.charFormat(state().chr));
 }
 
@@ -188,6 +215,7 @@ void RtfParser::commitFont() {
 void RtfParser::finishPicture() {
     RtfPicture picture = std::exchange(picture_, {});
     if (state().destination != Destination::Text) return;
+    startParagraphContent(); // a numbered paragraph may begin with a picture
     flushText();
     if (const auto image = decodePicture(picture, dpi_, pictureBudget_))
         builder_.insertImage(*image, tables_.charFormat(state().chr),

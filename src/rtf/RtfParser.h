@@ -33,6 +33,9 @@ private:
     void handleSymbol(char symbol);
     void handleWord(std::string_view word, bool hasParam, int param);
     bool handleDestination(std::string_view word);
+    bool handleShapeDestination(std::string_view word);
+    bool handleNumberingDestination(std::string_view word);
+    void handleNumberingWord(std::string_view word, bool hasParam, int param);
     bool handleCharacterWord(std::string_view word, bool hasParam, int param);
     bool handleParagraphWord(std::string_view word, bool hasParam, int param);
     bool handleSpecialCharacter(std::string_view word);
@@ -45,6 +48,15 @@ private:
     void finishDocument();
     void commitFont();
     void finishPicture();
+    // A text box's text stands in paragraphs of its own: the paragraph around it is
+    // broken before and after it, unless empty there.
+    void enterBoxText();
+    void leaveBoxText();
+    void breakParagraph();
+    // Called before the first thing a paragraph shows: puts its number in front.
+    void startParagraphContent();
+    void appendNumberingText(const QString& text);
+    void appendNumberingBytes(std::string_view bytes);
 
     RtfTokenizer tokenizer_;
     RtfDocumentBuilder builder_;
@@ -64,6 +76,13 @@ private:
     RtfFont fontEntry_;
     QColor colorEntry_;
     bool colorSet_ = false;
+
+    bool paragraphShown_ = false; // the current paragraph has shown something
+    NumberingCounter numbering_;
+    struct Anchor { // the paragraph a text box interrupts
+        NumberingCounter numbering;
+        bool shown = false;
+    } anchor_;
 
     RtfPicture picture_;
     PictureBudget pictureBudget_;

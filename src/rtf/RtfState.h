@@ -2,6 +2,8 @@
 // The properties an RTF group carries: where its text goes, the character format and
 // the paragraph format. Each group starts as a copy of its parent's state.
 
+#include "rtf/RtfNumbering.h"
+
 #include <array>
 #include <cstdint>
 
@@ -13,7 +15,11 @@ enum class Destination : std::uint8_t {
     FontTable,
     ColorTable,
     Picture,
-    Object, // an embedded object: only its result is shown
+    Object,          // an embedded object: only its result is shown
+    Shape,           // a drawing shape or an old-style drawing object: only its text box is shown
+    Numbering,       // {\*\pn}: how the paragraph is numbered
+    NumberingBefore, // {\pntxtb}: text before the number
+    NumberingAfter,  // {\pntxta}: text after the number
 };
 
 enum class Script : std::uint8_t { Normal, Super, Sub };
@@ -54,11 +60,17 @@ struct ParaState {
     int tabCount = 0;
     std::array<TabStop, kMaxTabs> tabs{};
     std::uint8_t nextTabKind = 0;
+    ParagraphNumbering numbering;
 };
 
 struct GroupState {
     Destination destination = Destination::Text;
-    int unicodeSkip = 1; // \uc: characters that stand in for each \u
+    int unicodeSkip = 1;     // \uc: characters that stand in for each \u
+    bool numberText = false; // inside {\pntext} or {\listtext}: the writer's own paragraph number
+    bool boxText = false;    // inside the text of a text box
+    // Inside a shape (\shp, \shpgrp): what the document held when the shape began, in
+    // pieces; -1 outside shapes.
+    std::int64_t shapeStart = -1;
     CharState chr;
     ParaState para;
 };

@@ -190,6 +190,10 @@ TEST(RtfMalformedTest, HostileDocumentsStayWithinTimeAndMemory) {
         {"many drawn pictures", filled(pict("\\wmetafile8\\picwgoal4000\\pichgoal4000", ellipses.bytes()))},
         {"much text", filled("Texto de un cap\\'edtulo muy largo con {\\b negrita} y {\\i cursiva}. ")},
         {"many paragraphs", filled("\\par ")},
+        {"numbered paragraphs", filled("{\\*\\pn\\pnlvlbody\\pnucrm\\pnstart3990{\\pntxtb " + QByteArray(40, 'x') +
+                                       "}{\\pntxta " + QByteArray(40, 'y') + "}}a\\par ")},
+        {"text boxes", filled("{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv b}}{\\shptxt x}}"
+                              "{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext x}}}}y")},
     };
     // clang-format on
 #ifdef __SANITIZE_ADDRESS__

@@ -64,6 +64,13 @@ TEST(WmfPlayerTest, TheFrameMapsOntoTheTarget) {
         {box(WmfWriter()).rectangle(100, 100, 200, 200).placeableBytes(QRect(100, 100, 200, 100), 400), {0, 0, 100, 100}},
         {box(WmfWriter().mapMode(7).windowOrg(0, 0).windowExt(100, 100)).rectangle(0, 0, 100, 100).bytes(), {50, 0, 100, 100}}, // isotropic: centred
         {box(WmfWriter().mapMode(2)).moveTo(0, 100).rectangle(0, 0, 200, 50).bytes(), {0, 50, 200, 50}}, // y grows upwards
+        // Twips, y upwards too (formula pictures): with no window, with a window given
+        // after the mode (which has no effect there), and with one given before it.
+        {box(WmfWriter().mapMode(6)).moveTo(0, 100).rectangle(0, 0, 200, 50).bytes(), {0, 50, 200, 50}},
+        {box(WmfWriter().mapMode(6).windowOrg(0, 0).windowExt(200, 100)).moveTo(0, 100).rectangle(0, 0, 200, 50).bytes(), {0, 50, 200, 50}},
+        {box(WmfWriter().windowOrg(0, 0).windowExt(200, 100).mapMode(6)).moveTo(0, 100).rectangle(0, 0, 200, 50).bytes(), {0, 50, 200, 50}},
+        {box(WmfWriter().mapMode(6)).moveTo(200, 0).rectangle(0, 50, 100, 100).bytes(), {0, 0, 100, 50}}, // top left
+        {box(WmfWriter().mapMode(4)).moveTo(0, 100).rectangle(0, 0, 200, 50).bytes(), {0, 50, 200, 50}}, // hundredths of an inch
         {box(WmfWriter()).rectangle(50, 0, 150, 50).moveTo(250, 100).bytes(), {0, 0, 100, 50}}, // no window: what is drawn
     };
     // clang-format on
