@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "datafile/DataFile.h"
+#include "datafile/SystemErrorText.h"
 
 namespace eh {
 namespace {
@@ -145,7 +146,7 @@ std::string folderProblem(int err) {
     case ENOENT:
         return "falta una carpeta del camino";
     default:
-        return "error del sistema " + std::to_string(err);
+        return systemErrorText(err);
     }
 }
 

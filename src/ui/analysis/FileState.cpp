@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "datafile/SystemErrorText.h"
+
 namespace eh::analysis {
 
 namespace {
@@ -22,7 +24,7 @@ QString openFailure(int error) {
     case EPERM:
         return QStringLiteral("sin permiso de lectura");
     default:
-        return QStringLiteral("error del sistema %1").arg(error);
+        return QString::fromStdString(systemErrorText(error));
     }
 }
 
