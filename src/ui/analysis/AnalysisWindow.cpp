@@ -292,10 +292,13 @@ void AnalysisWindow::showStatus() {
             stale << QStringLiteral("%1: %2").arg(
                 QFileInfo(QString::fromStdString(s->analysis.path)).fileName(), stateText(s->state));
     }
-    QString text = QStringLiteral("%1 series, %2 registros, %3 líneas rechazadas")
-                       .arg(series_.size())
-                       .arg(records)
-                       .arg(rejected);
+    // Spanish counts: "1 serie", "1 registro", "1 línea rechazada", the plural otherwise.
+    const auto count = [](std::size_t n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    QString text = count(series_.size(), "serie", "series") + QStringLiteral(", ") +
+                   count(records, "registro", "registros") + QStringLiteral(", ") +
+                   count(rejected, "línea rechazada", "líneas rechazadas");
     if (stale.isEmpty())
         text +=
             series_.size() == 1 ? QStringLiteral(" · fichero al día") : QStringLiteral(" · ficheros al día");

@@ -78,6 +78,20 @@ private slots:
         QCOMPARE(tenRecords_.count('\n'), 10);
     }
 
+    // The counts in the status bar in Spanish: the singular for one, the plural for
+    // none and for more.
+    void statusCountsInTheSingularForOne() {
+        AnalysisWindow w;
+        const QString file = path(QStringLiteral("uno.asc"));
+        writeFile(file, tenRecords_.left(tenRecords_.indexOf('\n') + 1) + QByteArray("2,x\r\n"));
+        QVERIFY(w.openFiles({file}));
+        QCOMPARE(statusText(w), QStringLiteral("1 serie, 1 registro, 1 línea rechazada · fichero al día"));
+        const QString second = openCopy(w, QStringLiteral("diez.asc"));
+        QVERIFY(!second.isEmpty());
+        QCOMPARE(statusText(w),
+                 QStringLiteral("2 series, 11 registros, 1 línea rechazada · ficheros al día"));
+    }
+
     // Removed: said at once, the data kept; opened again meanwhile: refused with a
     // reason. Saved again by the bench long after: read, and up to date again.
     void removedThenSavedAgainLongAfter() {
@@ -91,9 +105,12 @@ private slots:
         QVERIFY(QFile::remove(file));
         QTRY_COMPARE_WITH_TIMEOUT(w.fileState(0).status, FileStatus::Deleted, kTimeoutMs);
         QCOMPARE(seriesText(w, 0), QStringLiteral("seguido.asc — borrado"));
-        QCOMPARE(statusText(w), QStringLiteral("1 series, 10 registros, 0 líneas rechazadas · seguido.asc: "
+        QCOMPARE(statusText(w), QStringLiteral("1 serie, 10 registros, 0 líneas rechazadas · seguido.asc: "
                                                "borrado (se muestran los últimos datos leídos)"));
         QCOMPARE(w.analysis(0).data.records.size(), std::size_t(10));
+        // What the student sees, kept for a look: the last data, marked as gone.
+        w.resize(1024, 700);
+        w.grab().save(QStringLiteral(TARVELO_SCREENSHOT_DIR "/analysis-file-gone.png"));
         QStringList errors;
         QVERIFY(!w.openFiles({file}, &errors));
         QCOMPARE(errors, QStringList{file + QStringLiteral(": no existe")});
@@ -104,8 +121,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w.analysis(0).data.records.size(), std::size_t(3), kTimeoutMs);
         QCOMPARE(w.fileState(0), FileState{});
         QCOMPARE(seriesText(w, 0), QStringLiteral("seguido.asc — al día"));
-        QCOMPARE(statusText(w),
-                 QStringLiteral("1 series, 3 registros, 0 líneas rechazadas · fichero al día"));
+        QCOMPARE(statusText(w), QStringLiteral("1 serie, 3 registros, 0 líneas rechazadas · fichero al día"));
     }
 
     // Each way of breaking the file shows "ilegible" with its reason and keeps the last
@@ -149,7 +165,7 @@ private slots:
         breakIt(file);
         QTRY_COMPARE_WITH_TIMEOUT(seriesText(w, 0), name + QStringLiteral(" — ") + shown, kTimeoutMs);
         QCOMPARE(w.fileState(0).status, FileStatus::Unreadable);
-        QCOMPARE(statusText(w), QStringLiteral("1 series, 10 registros, 0 líneas rechazadas · %1: %2 (se "
+        QCOMPARE(statusText(w), QStringLiteral("1 serie, 10 registros, 0 líneas rechazadas · %1: %2 (se "
                                                "muestran los últimos datos leídos)")
                                     .arg(name, shown));
         QCOMPARE(w.analysis(0).data.records.size(), std::size_t(10));
