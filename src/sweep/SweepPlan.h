@@ -17,7 +17,7 @@ struct SweepPlan {
     double currentMa = 10; // source current
     double magnetA = 10;   // maximum coil current
     std::string outputFile = "barrido.asc";
-    bool overwrite = false; // --sobrescribir: an existing output file may be replaced
+    bool overwrite = false;   // --sobrescribir: an existing output file may be replaced
     std::string sampleCode{}; // the unknown sample's code as shown ("TWSH-3NKM"); empty for 1 or 2
 };
 
