@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "CoreSupport.h"
 #include "app/analysis/HeadlessRun.h"
 
 using namespace eh::analysis;
@@ -17,35 +18,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder of its own for each test, made fresh by the system.
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tarvelo-headless-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::string file(const std::string& name, const std::string& content = {}) const {
-        const fs::path p = path / name;
-        if (!content.empty()) std::ofstream(p, std::ios::binary) << content;
-        return p.string();
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : fs::directory_iterator(path))
-            out.push_back(entry.path().filename().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-};
+using eh::test::entries;
+using eh::test::slurp;
+using eh::test::TempDir;
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+// `name` in `dir`, written with `content` when there is any.
+std::string file(const TempDir& dir, const std::string& name, const std::string& content = {}) {
+    const fs::path p = dir.path / name;
+    if (!content.empty()) eh::test::spit(p, content);
+    return p.string();
 }
 
 // The worked record of sample 1 at 300 K, a line that must be rejected and a record
@@ -106,12 +87,12 @@ TEST(AnalysisOptions, CommandLine) {
 // spreadsheets read.
 TEST(Headless, WritesTableAndFitsInBothConventions) {
     TempDir dir;
-    const std::string data = dir.file("datos.asc", kData);
+    const std::string data = file(dir, "datos.asc", kData);
     for (CsvStyle style : {CsvStyle::CommaPoint, CsvStyle::SemicolonComma}) {
         AnalysisOptions o;
         o.style = style;
-        o.tableFile = dir.file("t.csv");
-        o.fitsFile = dir.file("a.csv");
+        o.tableFile = file(dir, "t.csv");
+        o.fitsFile = file(dir, "a.csv");
         o.dataFiles = {data};
         std::ostringstream err;
         ASSERT_EQ(runHeadless(o, err), 0) << err.str();
@@ -155,15 +136,15 @@ TEST(Headless, FailsCleanly) {
         std::string table; // where the table goes
         const char* message;
     } rows[] = {
-        {"missing file", "", dir.file("t.csv"), "no se puede leer"},
-        {"no accepted record", "a,b,c\n1,2\n", dir.file("t.csv"), "ningún registro aceptado"},
+        {"missing file", "", file(dir, "t.csv"), "no se puede leer"},
+        {"no accepted record", "a,b,c\n1,2\n", file(dir, "t.csv"), "ningún registro aceptado"},
         {"unwritable output", kData, (dir.path / "no-such-folder" / "t.csv").string(),
          "no se puede escribir"},
     };
     for (const Row& r : rows) {
         AnalysisOptions o;
         o.tableFile = r.table;
-        o.dataFiles = {r.data.empty() ? dir.file("absent.asc") : dir.file("bad.asc", r.data)};
+        o.dataFiles = {r.data.empty() ? file(dir, "absent.asc") : file(dir, "bad.asc", r.data)};
         std::ostringstream err;
         EXPECT_EQ(runHeadless(o, err), 1) << r.what;
         EXPECT_NE(err.str().find(r.message), std::string::npos) << r.what << ": " << err.str();
@@ -186,18 +167,18 @@ TEST(AnalysisOptions, SampleMessage) {
 // the longest name a folder takes, and nothing else is left in the folder.
 TEST(Headless, OutputsKeepWhatStandsAtTheirPaths) {
     TempDir dir;
-    const std::string data = dir.file("datos.asc", kData);
-    const std::string target = dir.file("destino.csv", "viejo\n");
+    const std::string data = file(dir, "datos.asc", kData);
+    const std::string target = file(dir, "destino.csv", "viejo\n");
     fs::create_symlink("destino.csv", dir.path / "enlace.csv");
-    const std::string mine = dir.file("t.csv.tmp", "del estudiante\n");
+    const std::string mine = file(dir, "t.csv.tmp", "del estudiante\n");
     const std::string longName = std::string(251, 'a') + ".csv"; // 255 bytes
     AnalysisOptions o;
     o.tableFile = (dir.path / "enlace.csv").string();
-    o.fitsFile = dir.file("t.csv");
+    o.fitsFile = file(dir, "t.csv");
     o.dataFiles = {data};
     std::ostringstream err;
     ASSERT_EQ(runHeadless(o, err), 0) << err.str();
-    o.tableFile = dir.file(longName);
+    o.tableFile = file(dir, longName);
     o.fitsFile.clear();
     ASSERT_EQ(runHeadless(o, err), 0) << err.str();
 
@@ -206,8 +187,8 @@ TEST(Headless, OutputsKeepWhatStandsAtTheirPaths) {
     EXPECT_EQ(slurp(target), slurp(dir.path / longName));
     EXPECT_EQ(slurp((dir.path / "t.csv").string()).substr(0, 7), "ajuste,");
     EXPECT_EQ(slurp(mine), "del estudiante\n");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{longName, "datos.asc", "destino.csv", "enlace.csv",
-                                                     "t.csv", "t.csv.tmp"}));
+    EXPECT_EQ(entries(dir.path), (std::vector<std::string>{longName, "datos.asc", "destino.csv", "enlace.csv",
+                                                           "t.csv", "t.csv.tmp"}));
 }
 
 // A table that cannot be written says where and why, in Spanish.
@@ -215,7 +196,7 @@ TEST(Headless, UnwritableOutputGivesTheReason) {
     TempDir dir;
     AnalysisOptions o;
     o.tableFile = (dir.path / "no-such-folder" / "t.csv").string();
-    o.dataFiles = {dir.file("datos.asc", kData)};
+    o.dataFiles = {file(dir, "datos.asc", kData)};
     std::ostringstream err;
     EXPECT_EQ(runHeadless(o, err), 1);
     EXPECT_NE(err.str().find("tarvelo-analisis: no se puede escribir " + o.tableFile +
@@ -270,15 +251,15 @@ TEST(Headless, OutputThatIsTheDataIsRefused) {
     EXPECT_EQ(slurp(data), kData);
     EXPECT_TRUE(fs::is_symlink(dir.path / "enlace.asc"));
     EXPECT_EQ(fs::hard_link_count(data), 2u);
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"duro.asc", "enlace.asc", "x"}));
+    EXPECT_EQ(entries(dir.path), (std::vector<std::string>{"duro.asc", "enlace.asc", "x"}));
 }
 
 // Two outputs naming one file would leave only the last: refused before anything is
 // written, whether the file exists or not.
 TEST(Headless, TwoOutputsOfOneFileAreRefused) {
     TempDir dir;
-    const std::string data = dir.file("datos.asc", kData);
-    const std::string existing = dir.file("viejo.csv", "viejo\n");
+    const std::string data = file(dir, "datos.asc", kData);
+    const std::string existing = file(dir, "viejo.csv", "viejo\n");
     fs::create_symlink("viejo.csv", dir.path / "enlace.csv");
     const std::pair<std::string, std::string> spellings[] = {
         {(dir.path / "t.csv").string(), (dir.path / "t.csv").string()},
@@ -300,7 +281,7 @@ TEST(Headless, TwoOutputsOfOneFileAreRefused) {
                                          " son el mismo fichero: no se escribe nada\n");
             }
     EXPECT_EQ(slurp(existing), "viejo\n");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"datos.asc", "enlace.csv", "viejo.csv"}));
+    EXPECT_EQ(entries(dir.path), (std::vector<std::string>{"datos.asc", "enlace.csv", "viejo.csv"}));
 }
 
 // Every output is made before the first is written: a report that cannot be made
@@ -309,17 +290,17 @@ TEST(Headless, NothingIsWrittenWhenAnOutputCannotBeMade) {
     for (bool works : {false, true}) {
         TempDir dir;
         AnalysisOptions o;
-        o.dataFiles = {dir.file("datos.asc", kData)};
+        o.dataFiles = {file(dir, "datos.asc", kData)};
         o.tableFile = (dir.path / "t.csv").string();
         o.fitsFile = (dir.path / "a.csv").string();
         o.reportFile = (dir.path / "i.pdf").string();
         std::ostringstream err;
         EXPECT_EQ(runHeadless(o, err, reportOf(works)), works ? 0 : 1);
         if (works) {
-            EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.csv", "datos.asc", "i.pdf", "t.csv"}));
+            EXPECT_EQ(entries(dir.path), (std::vector<std::string>{"a.csv", "datos.asc", "i.pdf", "t.csv"}));
             EXPECT_EQ(slurp(o.reportFile), "%PDF-1.4 informe\n");
         } else {
-            EXPECT_EQ(dir.names(), std::vector<std::string>{"datos.asc"});
+            EXPECT_EQ(entries(dir.path), std::vector<std::string>{"datos.asc"});
             EXPECT_NE(err.str().find("tarvelo-analisis: no se ha podido componer el informe\n"),
                       std::string::npos)
                 << err.str();
@@ -328,7 +309,7 @@ TEST(Headless, NothingIsWrittenWhenAnOutputCannotBeMade) {
         fs::remove(o.tableFile), fs::remove(o.fitsFile), fs::remove(o.reportFile);
         std::ostringstream err2;
         EXPECT_EQ(runHeadless(o, err2), 1);
-        EXPECT_EQ(dir.names(), std::vector<std::string>{"datos.asc"});
+        EXPECT_EQ(entries(dir.path), std::vector<std::string>{"datos.asc"});
     }
 }
 

@@ -12,38 +12,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "CoreSupport.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tarvelo-programs-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : fs::directory_iterator(path))
-            out.push_back(entry.path().filename().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-};
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void spit(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using eh::test::entries;
+using eh::test::slurp;
+using eh::test::spit;
+using eh::test::TempDir;
 
 struct Outcome {
     int status; // exit status, or 128 + the signal that ended it
@@ -94,7 +72,7 @@ TEST(Barrido, KeepsAnExistingFileUnlessToldToReplaceIt) {
                              " ya existe y no se escribe encima (--sobrescribir lo reemplaza)\n");
     }
     EXPECT_EQ(slurp(dir.path / "clave.asc"), kData);
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"clave.asc", "colgante.asc"}));
+    EXPECT_EQ(entries(dir.path), (std::vector<std::string>{"clave.asc", "colgante.asc"}));
 
     std::vector<std::string> args = sweep;
     args.insert(args.end(), {"--sobrescribir", "-o", "clave.asc"});
@@ -131,7 +109,7 @@ TEST(Analisis, RefusesOutputsThatWouldDestroyData) {
         EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), row.firstLine);
     }
     EXPECT_EQ(slurp(dir.path / "d.asc"), kData);
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"d.asc"});
+    EXPECT_EQ(entries(dir.path), std::vector<std::string>{"d.asc"});
 }
 
 // A named pipe as the table: the program writes into it and a reader gets the text.
