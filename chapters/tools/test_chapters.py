@@ -213,6 +213,26 @@ class BenchDataTest(unittest.TestCase):
                 else:
                     self.assertRaises(ValueError, bench_data.fit_line, xs, ys)
 
+    def test_results_carry_two_significant_figures_of_their_uncertainty(self):
+        # Rounded by hand: the uncertainty to two significant figures, the value
+        # to the same decimal place, decimal comma, true minus sign.
+        cases = [
+            (0.7663785, 0.00029749, 'eV', '0,76638 ± 0,00030\u00a0eV'),
+            (0.7776189, 0.0010343, 'eV', '0,7776 ± 0,0010\u00a0eV'),
+            (1.659014, 0.000841, '', '1,65901 ± 0,00084'),
+            (-3124.49, 12.34, '', '\u22123124 ± 12'),
+            (0.12345, 0.0995, '', '0,12 ± 0,10'),       # 0.0995 rounds up a place
+            (0.12345, 0.0994, '', '0,123 ± 0,099'),
+            (452.6, 99.6, '', '450 ± 100'),
+            (-0.0001, 0.02, '', '0,000 ± 0,020'),       # no "−0,000"
+        ]
+        for value, u, unit, expected in cases:
+            with self.subTest(value=value, u=u):
+                self.assertEqual(bench_data.format_result(value, u, unit), expected)
+        for u in (0, -1e-3, float('nan'), float('inf')):
+            with self.subTest(u=u):
+                self.assertRaises(ValueError, bench_data.format_result, 1.0, u)
+
     def test_the_kept_sweeps_give_the_known_material(self):
         # The bench's sample 1 has 2e15 donors, lattice mobility exponent 1.66
         # and, in its intrinsic range, a gap extrapolated to 0 K near 0.79 eV.
