@@ -232,6 +232,10 @@ def pict_of(g, name):
         info = mfw.check_wmf(data)
     except ValueError as e:
         raise RtfError('%s: metafile at %d: %s' % (name, g.start, e))
+    for face, charset in info['fonts']:
+        if face.lower() == 'symbol' or charset == 2:
+            raise RtfError('%s: metafile at %d draws with the Symbol font, which readers '
+                           'substitute differently' % (name, g.start))
     w, h = info['extent']
     if (words.get('picwgoal'), words.get('pichgoal')) != (w, h):
         raise RtfError('%s: picture at %d: goal size %s x %s, metafile extent %d x %d'
