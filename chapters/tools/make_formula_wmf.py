@@ -240,6 +240,32 @@ def sqrt_box(inner, size):
     return out
 
 
+def brackets_box(inner, size):
+    """Round brackets around a box: the font's own around a line of text,
+    drawn arcs as tall as the box around a fraction."""
+    if inner.ascent <= 1.2 * ASCENT * size and inner.descent <= 1.5 * DESCENT * size:
+        return hbox([text_box('(', 'rm', size), inner, text_box(')', 'rm', size)])
+    top = -(inner.ascent + 0.02 * size)
+    bottom = inner.descent + 0.02 * size
+    height = bottom - top
+    bulge = 0.10 * size + 0.03 * height
+    width = bulge + 0.12 * size
+    out = Box()
+    steps = 16
+    for k in range(steps):
+        for left in (True, False):
+            t0, t1 = k / steps, (k + 1) / steps
+            x0, x1 = (0.06 * size + bulge * (1 - math.sin(math.pi * t)) for t in (t0, t1))
+            if not left:    # the mirror image
+                x0, x1 = 2 * width + inner.width - x0, 2 * width + inner.width - x1
+            out.items.append(('line', x0, top + t0 * height, x1, top + t1 * height))
+    out.place(inner, width, 0.0)
+    out.width = 2 * width + inner.width
+    out.ascent = -top
+    out.descent = bottom
+    return out
+
+
 # ---------------------------------------------------------------- parser
 
 UPRIGHT_WORDS = ('exp', 'ln', 'log')
@@ -327,13 +353,30 @@ class _Parser:
         before = re.sub(r'\\[ ,]', ' ', self.s[:at]).rstrip()
         return not before or before[-1] in '(,{='
 
+    def bracketed(self, size, style):
+        """(...) with brackets as tall as what they hold, or None when the
+        bracket is not closed within the same group."""
+        start = self.i
+        self.i += 1
+        inner = self.sequence(size, style, ')')
+        if self.peek() != ')':
+            self.i = start
+            return None
+        self.i += 1
+        return brackets_box(inner, size)
+
     def sequence(self, size, style, stop=''):
         parts = []
-        while self.peek() and self.peek() != stop:
+        while self.peek() and self.peek() != stop and not (stop == ')' and self.peek() == '}'):
             ch = self.peek()
             if ch == ' ':
                 self.i += 1
                 continue
+            if ch == '(':
+                box = self.bracketed(size, style)
+                if box is not None:
+                    parts.append(box)
+                    continue
             if ch in '_^':
                 if not parts:
                     raise FormulaSyntaxError('script without base in ' + self.s)

@@ -133,6 +133,23 @@ class LayoutTest(unittest.TestCase):
         self.assertGreaterEqual(bar[0][2], a[0] + (0.5 + 0.5) * EM)
         self.assertLess(bar[0][1], a[1] - 0.6 * EM, 'the bar is above the letters')
 
+    def test_brackets_grow_around_a_fraction_only(self):
+        texts, lines = formula('e(a + b)')
+        self.assertIn(b'(', b''.join(t[2] for t in texts), "the font's bracket around a line")
+        texts, lines = formula(r'exp(\frac{1}{2})')
+        self.assertNotIn(b'(', b''.join(t[2] for t in texts))
+        one, two = text_at(texts, b'1'), text_at(texts, b'2')
+        left = [l for l in lines if max(l[0], l[2]) < one[0]]
+        right = [l for l in lines if min(l[0], l[2]) > one[0] + 0.5 * EM]
+        for side in (left, right):
+            top = min(min(l[1], l[3]) for l in side)
+            bottom = max(max(l[1], l[3]) for l in side)
+            self.assertLess(top, one[1] - mfw.ASCENT * mfw.BASE_SIZE)     # above the numerator
+            self.assertGreater(bottom, two[1])                            # below the denominator's baseline
+        # Mirror images: as far from the fraction on either side.
+        self.assertAlmostEqual(one[0] - max(max(l[0], l[2]) for l in left),
+                               min(min(l[0], l[2]) for l in right) - (one[0] + 0.5 * EM), delta=3)
+
     def test_every_picture_fits_inside_its_frame(self):
         import build_chapters as bc
         for name, notation in bc.load_formulas().items():
