@@ -243,7 +243,7 @@ def sqrt_box(inner, size):
 def brackets_box(inner, size):
     """Round brackets around a box: the font's own around a line of text,
     drawn arcs as tall as the box around a fraction."""
-    if inner.ascent <= 1.2 * ASCENT * size and inner.descent <= 1.5 * DESCENT * size:
+    if inner.ascent <= 1.65 * ASCENT * size and inner.descent <= 2.2 * DESCENT * size:   # scripts, no fraction
         return hbox([text_box('(', 'rm', size), inner, text_box(')', 'rm', size)])
     top = -(inner.ascent + 0.02 * size)
     bottom = inner.descent + 0.02 * size

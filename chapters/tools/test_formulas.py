@@ -134,8 +134,10 @@ class LayoutTest(unittest.TestCase):
         self.assertLess(bar[0][1], a[1] - 0.6 * EM, 'the bar is above the letters')
 
     def test_brackets_grow_around_a_fraction_only(self):
-        texts, lines = formula('e(a + b)')
-        self.assertIn(b'(', b''.join(t[2] for t in texts), "the font's bracket around a line")
+        for line in ('e(a + b)', 'u(R_{\\rm{H}})', '(p + nb)^2', 'e^{(x^2)}'):
+            with self.subTest(line):
+                texts, lines = formula(line)
+                self.assertIn(b'(', b''.join(t[2] for t in texts), "the font's bracket around a line")
         texts, lines = formula(r'exp(\frac{1}{2})')
         self.assertNotIn(b'(', b''.join(t[2] for t in texts))
         one, two = text_at(texts, b'1'), text_at(texts, b'2')
