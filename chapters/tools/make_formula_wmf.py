@@ -343,6 +343,8 @@ class _Parser:
             except UnicodeEncodeError:
                 raise FormulaSyntaxError('no way to show %r in %s' % (ch, self.s))
             box = text_box(ch, 'rm' if style == 'it' else style, size)
+        if ch == ',':      # between arguments, as in V(+I, +B)
+            box = hbox([box, Box(0.2 * size, 0, 0)])
         if ch in OPERATOR_SPACE and not (ch in '+−' and self.unary(self.i - 1)):
             sp = OPERATOR_SPACE[ch] * size / 1000.0
             box = hbox([Box(sp, 0, 0), box, Box(sp, 0, 0)])

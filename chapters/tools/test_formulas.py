@@ -99,8 +99,9 @@ class CharactersTest(unittest.TestCase):
     def test_a_sign_with_nothing_before_it_has_no_space(self):
         # The gap from the glyph before to the minus bar (which starts 0.06 em into
         # its box): none after a bracket, only the relation's own 0.22 em after '=',
-        # and 0.16 em after an operand. Widths of Times: '(' 0.333, '=' 0.564, italic a 0.5 em.
-        cases = [('V(−B)', b'(', 0.333, 0.0), ('x = −y', b'=', 0.564, 0.22), ('a − b', b'a', 0.5, 0.16)]
+        # and 0.16 em after an operand. Widths of Times: '(' 0.333, '=' 0.564, ',' 0.25, italic a 0.5 em.
+        cases = [('V(−B)', b'(', 0.333, 0.0), ('x = −y', b'=', 0.564, 0.22), ('a − b', b'a', 0.5, 0.16),
+                 ('V(I, −B)', b',', 0.25, 0.2)]     # after a comma, the comma's own space
         for notation, before, width, space in cases:
             with self.subTest(notation):
                 texts, lines = formula(notation)
