@@ -48,3 +48,25 @@ def fit_line(xs, ys):
     resid = [y - (my + slope * (x - mx)) for x, y in zip(xs, ys)]
     u = math.sqrt(sum(r * r for r in resid) / (n - 2) / sxx)
     return slope, my - slope * mx, u
+
+
+def decimal_comma(text):
+    """Spanish number notation: decimal comma and the true minus sign."""
+    return text.replace('.', ',').replace('-', '\u2212')
+
+
+def format_result(value, u, unit=''):
+    """'0,7664 ± 0,0003 eV' with the uncertainty to two significant figures
+    and the value rounded to the same decimal place."""
+    if not (u > 0 and math.isfinite(u) and math.isfinite(value)):
+        raise ValueError('an uncertainty must be positive and finite, not %r' % u)
+    decimals = 1 - math.floor(math.log10(u))
+    if round(u, decimals) >= 10 ** (2 - decimals):   # 0.0995 rounds to 0.10
+        decimals -= 1
+    places = max(decimals, 0)
+
+    def show(x):
+        x = round(x, decimals)
+        return decimal_comma('%.*f' % (places, x + 0.0))   # + 0.0: no '-0'
+    text = '%s \u00b1 %s' % (show(value), show(u))
+    return text + ('\u00a0' + unit if unit else '')

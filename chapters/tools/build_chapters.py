@@ -42,6 +42,7 @@ sys.path.insert(0, HERE)
 
 import make_formula_wmf as mfw          # noqa: E402
 import check_chapters                   # noqa: E402
+import check_content                    # noqa: E402
 
 ROOT = os.path.dirname(HERE)
 SRC = os.path.join(ROOT, 'src')
@@ -112,7 +113,7 @@ ASCII_FALLBACK = {
     'φ': 'f', 'ω': 'w', 'Ω': 'W', 'χ': 'x', 'Σ': 'S',
     '−': '-', '×': 'x', '≈': '~', '∝': '~', '≪': '<', '≫': '>', '≤': '<',
     '≥': '>', '→': '>', '←': '<', '⊗': 'x', '⊙': 'o', '∞': '8', '√': 'V',
-    '′': "'", '∂': 'd', '≠': '#', '⁻': '-', '±': '+', '∆': 'D',
+    '′': "'", '∂': 'd', '≠': '#', '⁻': '-', '±': '+', '∆': 'D', '⟨': '<', '⟩': '>',
 }
 
 
@@ -162,10 +163,14 @@ def math_rtf(s):
                 i = j
                 continue
             if s.startswith('\\,', i):      # thin space of the formula notation
-                out.append(' ')
+                out.append(rtf_char('\u00a0'))
                 i += 2
                 continue
-            if i + 1 < len(s) and s[i + 1] in '\\{}$*_^ ':
+            if i + 1 < len(s) and s[i + 1] == ' ':    # a space inside a formula does not break
+                out.append(rtf_char('\u00a0'))
+                i += 2
+                continue
+            if i + 1 < len(s) and s[i + 1] in '\\{}$*_^':
                 out.append(rtf_char(s[i + 1]))
                 i += 2
                 continue
@@ -198,8 +203,17 @@ def math_rtf(s):
     return ''.join(out)
 
 
+# A number and its unit stay on one line: the space between them, in the
+# sources an ordinary one or already a non-breaking one, is written as \~.
+# The number may end inside a formula or a bold or italic part ("10^{−4}$ m").
+NUMBER_THEN_UNIT = re.compile(r'(\d[}$*]*) (?=(?:%s)(?![A-Za-zÀ-ÿ\u0370-\u03ff0-9]))'
+                              % '|'.join(re.escape(u) for u in sorted(check_content.UNITS, key=len,
+                                                                       reverse=True)))
+
+
 def text_rtf(s):
     """Running text with **bold**, *italic* and $symbols$."""
+    s = NUMBER_THEN_UNIT.sub('\\1\u00a0', s)
     out = []
     i = 0
     while i < len(s):

@@ -16,8 +16,18 @@ For every .rtf given (default: the five chapters in chapters/):
 - every object is of class Equation.3, with \\objw/\\objh equal to the size of
   the picture in its \\result.
 
-For the five chapters, also: each holds at least its number of words and
-embeds every figure it is meant to show, byte for byte as in chapters/figures/.
+- no metafile draws with the Symbol font (readers substitute it differently).
+
+For the five chapters, also: each holds at least its number of words; embeds
+every figure it is meant to show, byte for byte as in chapters/figures/, at
+300 dpi or more at its printed size, with decimal commas, minus signs and K⁻¹
+in the texts the figure shows (figures/<name>.textos); and has a non-breaking
+space between every number and its unit. Then, from the sources: the
+constants table shows the values of the model in the program's source
+(src/model), and the worked example's results follow from its line of data,
+which a fresh sweep of tarvelo-barrido reproduces (--barrido PATH, or the
+TARVELO_BARRIDO variable, or build/ beside chapters/; skipped with a message
+when the program or the source is not there).
 
 With --text the decoded text of each chapter is printed (for proofreading).
 Exit status 1 on the first fault, with a message naming file and offset.
@@ -30,6 +40,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+import check_content as content  # noqa: E402
 import make_formula_wmf as mfw   # noqa: E402
 
 ROOT = os.path.dirname(HERE)
@@ -232,6 +243,10 @@ def pict_of(g, name):
         info = mfw.check_wmf(data)
     except ValueError as e:
         raise RtfError('%s: metafile at %d: %s' % (name, g.start, e))
+    for face, charset in info['fonts']:
+        if face.lower() == 'symbol' or charset == 2:
+            raise RtfError('%s: metafile at %d draws with the Symbol font, which readers '
+                           'substitute differently' % (name, g.start))
     w, h = info['extent']
     if (words.get('picwgoal'), words.get('pichgoal')) != (w, h):
         raise RtfError('%s: picture at %d: goal size %s x %s, metafile extent %d x %d'
@@ -253,12 +268,18 @@ def check_no_symbol_font(root, name):
 
 
 def embedded_pngs(root, name):
-    return [pict_data(g, name) for g in walk(root)
-            if g.destination() == 'pict' and any(w[1] == 'pngblip' for w in g.words())]
+    """{PNG bytes: width it is printed at, in twips} of every PNG picture."""
+    shown = {}
+    for g in walk(root):
+        if g.destination() == 'pict' and any(w[1] == 'pngblip' for w in g.words()):
+            words = {w[1]: w[2] for w in g.words()}
+            shown[pict_data(g, name)] = words.get('picwgoal') or 0
+    return shown
 
 
 def check_expected(root, text, name):
-    """The chapter's minimum of words and its figures of results."""
+    """The chapter's minimum of words, its figures of results at print
+    resolution with the texts they show, and numbers kept with their units."""
     if name not in EXPECTED:
         return
     min_words, figures = EXPECTED[name]
@@ -275,6 +296,13 @@ def check_expected(root, text, name):
             raise RtfError('%s: figure %s missing (%s)' % (name, fig, path))
         if wanted not in shown:
             raise RtfError('%s: does not show figure %s as it is in %s' % (name, fig, path))
+        faults = (content.check_resolution('%s, figure %s' % (name, fig), png_size(wanted)[0], shown[wanted])
+                  + content.check_figure_texts(fig, wanted))
+        if faults:
+            raise RtfError(faults[0])
+    faults = content.check_unit_spaces(name, text)
+    if faults:
+        raise RtfError('%s (and %d more)' % (faults[0], len(faults) - 1) if len(faults) > 1 else faults[0])
 
 
 def check_rtf(data, name='?'):
@@ -350,8 +378,34 @@ def decoded_text(root):
     return ''.join(out)
 
 
+def check_sources(barrido=None):
+    """The constants table and the worked example, against the program's
+    model and a fresh sweep. Returns the faults; prints what was skipped."""
+    with open(os.path.join(content.SRC, 'Intro.txt'), encoding='utf-8') as f:
+        intro = f.read()
+    with open(os.path.join(content.SRC, 'Discusion.txt'), encoding='utf-8') as f:
+        discussion = f.read()
+    faults = []
+    try:
+        model = content.model_constants()
+        faults += content.check_constants_table(intro, model)
+        faults += content.check_example_arithmetic(discussion, model['geometry'])
+    except content.Skipped as e:
+        print('skip ' + str(e))
+    try:
+        faults += content.check_example_against_sweep(discussion, content.find_sweep_program(barrido))
+    except content.Skipped as e:
+        print('skip ' + str(e))
+    return faults
+
+
 def main(argv):
     show = '--text' in argv
+    barrido = None
+    if '--barrido' in argv:
+        k = argv.index('--barrido')
+        barrido = argv[k + 1] if k + 1 < len(argv) else ''
+        argv = argv[:k] + argv[k + 2:]
     files = [a for a in argv if a != '--text'] or [os.path.join(ROOT, f) for f in CHAPTER_FILES]
     for path in files:
         with open(path, 'rb') as f:
@@ -365,6 +419,12 @@ def main(argv):
               % (os.path.basename(path), len(data), pictures, objects, len(text.split())))
         if show:
             print(text)
+    faults = check_sources(barrido)
+    for fault in faults:
+        print('FAIL ' + fault)
+    if faults:
+        return 1
+    print('ok   constants table and worked example')
     return 0
 
 

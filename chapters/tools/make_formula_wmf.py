@@ -7,10 +7,14 @@ A formula is described in a small TeX-like notation:
 
 - Latin letters are italic variables (Times New Roman italic); digits,
   parentheses, bars and the words exp, ln, log are upright.
-- Greek letters and the operators + - = x . are written with the Symbol font
-  (charset 2), as a formula editor does.
+- Greek letters are upright, from the same font in its Greek character set;
+  + = × · from the same font too; the minus sign, arrows, ∝, angle brackets
+  and the circled signs ⊗ ⊙ are drawn with lines. No Symbol font is used:
+  its substitutes differ between readers (a hyphen for the minus, other
+  widths around the equals sign).
 - _{...} and ^{...} (or _x and ^x for one character) give sub- and superscripts,
-  \\frac{num}{den} a fraction with its bar, \\rm{...} upright text,
+  \\frac{num}{den} a fraction with its bar, \\sqrt{...} a square root,
+  \\rm{...} upright text,
   \\bf{...} bold (vectors), '\\,' a thin space and '\\ ' a normal space.
 
 Figures (plain drawings) are described as a list of lines and text items.
@@ -26,13 +30,15 @@ Only the Python 3 standard library is used. Run as a script to write the
 formulas given on the command line (name=notation) to .wmf files.
 """
 
+import math
+import re
 import struct
 import sys
 
 # ---------------------------------------------------------------- metrics
 
-# Advance widths in 1/1000 em (Times New Roman and Symbol; the substitute
-# fonts on Linux are metric-compatible for the Latin glyphs).
+# Advance widths in 1/1000 em (Times New Roman; the substitute fonts on Linux
+# are metric-compatible).
 _ROMAN = {
     ' ': 250, '!': 333, '(': 333, ')': 333, '+': 564, ',': 250, '-': 333,
     '.': 250, '/': 278, ':': 278, '=': 564, '|': 200, '[': 333, ']': 333,
@@ -44,6 +50,7 @@ _ROMAN = {
     'h': 500, 'i': 278, 'j': 278, 'k': 500, 'l': 278, 'm': 778, 'n': 500,
     'o': 500, 'p': 500, 'q': 500, 'r': 333, 's': 389, 't': 278, 'u': 500,
     'v': 500, 'w': 722, 'x': 500, 'y': 500, 'z': 444,
+    '×': 564, '·': 250, '\u2019': 333, "'": 180, '²': 300, '³': 300,
 }
 _ITALIC = dict(_ROMAN)
 _ITALIC.update({
@@ -61,16 +68,62 @@ _BOLD.update({
 for _d in '0123456789':
     _ROMAN[_d] = _ITALIC[_d] = _BOLD[_d] = 500
 
-# Unicode character -> (byte in the Symbol font, width in 1/1000 em).
-SYMBOL_CODES = {
-    'α': (0x61, 631), 'β': (0x62, 549), 'γ': (0x67, 411), 'δ': (0x64, 494),
-    'ε': (0x65, 439), 'θ': (0x71, 521), 'λ': (0x6C, 549), 'μ': (0x6D, 576),
-    'ν': (0x6E, 521), 'π': (0x70, 549), 'ρ': (0x72, 549), 'σ': (0x73, 603),
-    'τ': (0x74, 439), 'φ': (0x66, 521), 'ω': (0x77, 686), 'Δ': (0x44, 612),
-    '+': (0x2B, 549), '−': (0x2D, 549), '=': (0x3D, 549), '×': (0xB4, 549),
-    '·': (0xD7, 250), '≈': (0xBB, 549), '∝': (0xB5, 713), '∞': (0xA5, 713),
-    '→': (0xAE, 987), '≤': (0xA3, 549), '≥': (0xB3, 549), '⊗': (0xC4, 768),
+# Greek letters come from the text font itself, in its Greek character set
+# (Windows-1253): any reader of metafiles shows them, unlike the Symbol font,
+# whose substitutes differ from one program to another.
+# Unicode character -> (byte in Windows-1253, width in 1/1000 em).
+GREEK = {
+    'α': (0xE1, 524), 'β': (0xE2, 509), 'γ': (0xE3, 442), 'δ': (0xE4, 471),
+    'ε': (0xE5, 420), 'θ': (0xE8, 479), 'λ': (0xEB, 485), 'μ': (0xEC, 536),
+    'ν': (0xED, 452), 'π': (0xF0, 505), 'ρ': (0xF1, 499), 'σ': (0xF3, 539),
+    'τ': (0xF4, 402), 'φ': (0xF6, 577), 'χ': (0xF7, 444), 'ω': (0xF9, 658),
+    'Δ': (0xC4, 643), 'Σ': (0xD3, 582), 'Ω': (0xD9, 743),
 }
+
+# Operators and relations: spacing on both sides, in 1/1000 em.
+OPERATOR_SPACE = {'+': 160, '−': 160, '×': 160, '=': 220, '→': 220, '∝': 220}
+
+# Signs no 8-bit character set holds (or only the Symbol font): drawn with
+# lines, in 1/1000 em, y upwards from the baseline, as (width, strokes).
+# The minus is the bar of the plus sign; the arrow and the brackets span the
+# height of the letters.
+_AXIS_Y = 250
+DRAWN = {
+    '−': (564, [[(60, _AXIS_Y), (504, _AXIS_Y)]]),
+    '→': (1000, [[(60, _AXIS_Y), (930, _AXIS_Y)],
+                 [(780, _AXIS_Y + 100), (930, _AXIS_Y), (780, _AXIS_Y - 100)]]),
+    '⟨': (333, [[(270, 720), (80, _AXIS_Y), (270, -220)]]),
+    '⟩': (333, [[(63, 720), (253, _AXIS_Y), (63, -220)]]),
+    '′': (260, [[(230, 700), (100, 420)]]),
+}
+
+
+def _proportional_strokes():
+    """∝: a loop on the left whose two ends cross and open to the right."""
+    pts = []
+    for k in range(0, 29):
+        t = math.radians(45 + k * 270 / 28)
+        pts.append((270 + 170 * math.cos(t), _AXIS_Y + 150 * math.sin(t)))
+    return [[(640, _AXIS_Y - 190)] + [(round(x), round(y)) for x, y in pts] + [(640, _AXIS_Y + 190)]]
+
+
+def _circled(inner):
+    """⊗ and ⊙: a circle with a cross or a dot, on the axis."""
+    circle = [(round(400 + 330 * math.cos(math.radians(a))), round(_AXIS_Y + 330 * math.sin(math.radians(a))))
+              for a in range(0, 361, 15)]
+    if inner == 'cross':
+        d = round(330 * 0.7071)
+        marks = [[(400 - d, _AXIS_Y - d), (400 + d, _AXIS_Y + d)], [(400 - d, _AXIS_Y + d), (400 + d, _AXIS_Y - d)]]
+    else:
+        dot = [(round(400 + 45 * math.cos(math.radians(a))), round(_AXIS_Y + 45 * math.sin(math.radians(a))))
+               for a in range(0, 361, 45)]
+        marks = [dot, [(385, _AXIS_Y), (415, _AXIS_Y)]]
+    return (800, [circle] + marks)
+
+
+DRAWN['∝'] = (713, _proportional_strokes())
+DRAWN['⊗'] = _circled('cross')
+DRAWN['⊙'] = _circled('dot')
 
 BASE_SIZE = 240     # 12 pt in twips
 SCRIPT_SIZE = 168   # 8.4 pt: sub- and superscripts
@@ -80,8 +133,8 @@ AXIS = 0.26         # height of the fraction bar above the baseline
 
 
 def glyph_width(ch, style, size):
-    if style == 'sym':
-        return SYMBOL_CODES[ch][1] * size / 1000.0
+    if style == 'gr':
+        return GREEK[ch][1] * size / 1000.0
     table = {'it': _ITALIC, 'bf': _BOLD}.get(style, _ROMAN)
     return table.get(ch, 600) * size / 1000.0
 
@@ -109,6 +162,16 @@ class Box:
 def text_box(s, style, size):
     w = sum(glyph_width(c, style, size) for c in s)
     return Box(w, ASCENT * size, DESCENT * size, [('text', 0.0, 0.0, s, style, size)])
+
+
+def drawn_box(ch, size):
+    width, strokes = DRAWN[ch]
+    box = Box(width * size / 1000.0, ASCENT * size, DESCENT * size)
+    k = size / 1000.0
+    for stroke in strokes:
+        for (x0, y0), (x1, y1) in zip(stroke, stroke[1:]):
+            box.items.append(('line', x0 * k, -y0 * k, x1 * k, -y1 * k))
+    return box
 
 
 def hbox(boxes):
@@ -159,6 +222,50 @@ def frac_box(num, den, size):
     return out
 
 
+def sqrt_box(inner, size):
+    """A radical sign drawn with lines, its bar over the whole argument."""
+    rise = 0.12 * size
+    width = 0.5 * size
+    top = -(inner.ascent + rise)
+    bottom = inner.descent + 0.05 * size
+    out = Box()
+    out.place(inner, width + 0.04 * size, 0.0)
+    pts = [(0.0, -0.38 * size), (0.12 * size, -0.46 * size), (0.26 * size, bottom),
+           (width, top), (width + inner.width + 0.1 * size, top)]
+    for (x0, y0), (x1, y1) in zip(pts, pts[1:]):
+        out.items.append(('line', x0, y0, x1, y1))
+    out.width = pts[-1][0] + 0.04 * size
+    out.ascent = -top + 0.05 * size
+    out.descent = bottom
+    return out
+
+
+def brackets_box(inner, size):
+    """Round brackets around a box: the font's own around a line of text,
+    drawn arcs as tall as the box around a fraction."""
+    if inner.ascent <= 1.65 * ASCENT * size and inner.descent <= 2.2 * DESCENT * size:   # scripts, no fraction
+        return hbox([text_box('(', 'rm', size), inner, text_box(')', 'rm', size)])
+    top = -(inner.ascent + 0.02 * size)
+    bottom = inner.descent + 0.02 * size
+    height = bottom - top
+    bulge = 0.10 * size + 0.03 * height
+    width = bulge + 0.12 * size
+    out = Box()
+    steps = 16
+    for k in range(steps):
+        for left in (True, False):
+            t0, t1 = k / steps, (k + 1) / steps
+            x0, x1 = (0.06 * size + bulge * (1 - math.sin(math.pi * t)) for t in (t0, t1))
+            if not left:    # the mirror image
+                x0, x1 = 2 * width + inner.width - x0, 2 * width + inner.width - x1
+            out.items.append(('line', x0, top + t0 * height, x1, top + t1 * height))
+    out.place(inner, width, 0.0)
+    out.width = 2 * width + inner.width
+    out.ascent = -top
+    out.descent = bottom
+    return out
+
+
 # ---------------------------------------------------------------- parser
 
 UPRIGHT_WORDS = ('exp', 'ln', 'log')
@@ -203,6 +310,8 @@ class _Parser:
             num = self.group(SCRIPT_SIZE if size < BASE_SIZE else size, style)
             den = self.group(SCRIPT_SIZE if size < BASE_SIZE else size, style)
             return frac_box(num, den, size)
+        if name == 'sqrt':
+            return sqrt_box(self.group(size, style), size)
         if name in ('rm', 'it', 'bf'):
             return self.group(size, name)
         raise FormulaSyntaxError('unknown command \\' + name)
@@ -213,9 +322,9 @@ class _Parser:
             return self.command(size, style)
         if ch == '{':
             return self.group(size, style)
-        if ch.isalpha() and ch not in SYMBOL_CODES:
+        if ch.isalpha() and ch not in GREEK:
             j = self.i
-            while j < len(self.s) and self.s[j].isalpha() and self.s[j] not in SYMBOL_CODES:
+            while j < len(self.s) and self.s[j].isalpha() and self.s[j] not in GREEK:
                 j += 1
             word = self.s[self.i:j]
             if style == 'it' and word in UPRIGHT_WORDS:
@@ -224,21 +333,52 @@ class _Parser:
             self.i += 1
             return text_box(ch, style, size)
         self.i += 1
-        if ch in SYMBOL_CODES:
-            box = text_box(ch, 'sym', size)
-            if ch in '+−=×≈∝→≤≥':   # relation and operator spacing
-                sp = (0.22 if ch in '=≈∝→≤≥' else 0.16) * size
-                box = hbox([Box(sp, 0, 0), box, Box(sp, 0, 0)])
-            return box
-        return text_box(ch, 'rm' if style == 'it' else style, size)
+        if ch in GREEK:
+            box = text_box(ch, 'gr', size)
+        elif ch in DRAWN:
+            box = drawn_box(ch, size)
+        else:
+            try:
+                ch.encode('cp1252')
+            except UnicodeEncodeError:
+                raise FormulaSyntaxError('no way to show %r in %s' % (ch, self.s))
+            box = text_box(ch, 'rm' if style == 'it' else style, size)
+        if ch == ',':      # between arguments, as in V(+I, +B)
+            box = hbox([box, Box(0.2 * size, 0, 0)])
+        if ch in OPERATOR_SPACE and not (ch in '+−' and self.unary(self.i - 1)):
+            sp = OPERATOR_SPACE[ch] * size / 1000.0
+            box = hbox([Box(sp, 0, 0), box, Box(sp, 0, 0)])
+        return box
+
+    def unary(self, at):
+        """A sign with no operand before it, as in V(−B) or −V_H: no spacing."""
+        before = re.sub(r'\\[ ,]', ' ', self.s[:at]).rstrip()
+        return not before or before[-1] in '(,{='
+
+    def bracketed(self, size, style):
+        """(...) with brackets as tall as what they hold, or None when the
+        bracket is not closed within the same group."""
+        start = self.i
+        self.i += 1
+        inner = self.sequence(size, style, ')')
+        if self.peek() != ')':
+            self.i = start
+            return None
+        self.i += 1
+        return brackets_box(inner, size)
 
     def sequence(self, size, style, stop=''):
         parts = []
-        while self.peek() and self.peek() != stop:
+        while self.peek() and self.peek() != stop and not (stop == ')' and self.peek() == '}'):
             ch = self.peek()
             if ch == ' ':
                 self.i += 1
                 continue
+            if ch == '(':
+                box = self.bracketed(size, style)
+                if box is not None:
+                    parts.append(box)
+                    continue
             if ch in '_^':
                 if not parts:
                     raise FormulaSyntaxError('script without base in ' + self.s)
@@ -292,6 +432,7 @@ FW_NORMAL = 400
 FW_BOLD = 700
 ANSI_CHARSET = 0
 SYMBOL_CHARSET = 2
+GREEK_CHARSET = 161
 FF_ROMAN_VARIABLE = 0x12   # FF_ROMAN | VARIABLE_PITCH
 FF_DECORATIVE_VARIABLE = 0x52
 
@@ -367,14 +508,14 @@ class WmfWriter:
 
 
 def _font_key(style, size):
-    if style == 'sym':
-        return ('Symbol', size, False, False, SYMBOL_CHARSET)
+    if style == 'gr':
+        return ('Times New Roman', size, False, False, GREEK_CHARSET)
     return ('Times New Roman', size, style == 'it', style == 'bf', ANSI_CHARSET)
 
 
 def _encode(s, style):
-    if style == 'sym':
-        return bytes(SYMBOL_CODES[c][0] for c in s)
+    if style == 'gr':
+        return bytes(GREEK[c][0] for c in s)
     return s.encode('cp1252')
 
 
@@ -479,6 +620,7 @@ def check_wmf(data):
     counts = {}
     slots = []
     ext = None
+    fonts = []
     saw_eof = False
     while pos < len(data):
         if saw_eof:
@@ -499,6 +641,9 @@ def check_wmf(data):
             need = 18 if func == META_CREATEFONTINDIRECT else 10
             if len(params) < need:
                 raise ValueError('object record too short')
+            if func == META_CREATEFONTINDIRECT:
+                face = params[18:].split(b'\0', 1)[0].decode('latin-1')
+                fonts.append((face, params[13]))
             for i, s in enumerate(slots):
                 if s is None:
                     slots[i] = func
@@ -534,7 +679,7 @@ def check_wmf(data):
         raise ValueError('objects left undeleted')
     if ext is None:
         raise ValueError('no SetWindowExt')
-    return {'counts': counts, 'extent': ext, 'objects': nobj}
+    return {'counts': counts, 'extent': ext, 'objects': nobj, 'fonts': fonts}
 
 
 def main(argv):

@@ -17,6 +17,8 @@ sys.path.insert(0, HERE)
 import bench_data                 # noqa: E402
 import build_chapters as bc       # noqa: E402
 import check_chapters as cc       # noqa: E402
+import check_content             # noqa: E402
+import make_formula_wmf as mfw    # noqa: E402
 
 # A 3 x 2 pixel PNG, whole (signature, IHDR, IDAT, IEND).
 PNG_3X2 = bytes.fromhex(
@@ -53,7 +55,9 @@ class CharactersTest(unittest.TestCase):
             ('µ', r"\'b5"),         # micro sign, unlike the Greek mu
             ('{', r'\{'),
             ('a', 'a'),
-            ('⟨', r'\u10216?'),     # no close ASCII look-alike
+            ('⟨', r'\u10216<'),     # U+27E8 angle bracket, shown as less-than
+            ('⟩', r'\u10217>'),
+            ('∫', r'\u8747?'),      # no close ASCII look-alike
         ]
         for char, expected in cases:
             with self.subTest(char=char):
@@ -173,6 +177,163 @@ class CheckerTest(unittest.TestCase):
             return str(e)
 
 
+def wmf_pict(data, w, h):
+    return (r'{\pict\wmetafile8\picw%d\pich%d\picwgoal%d\pichgoal%d %s}'
+            % (round(w * 2540 / 1440), round(h * 2540 / 1440), w, h, data.hex()))
+
+
+class ContentCheckTest(unittest.TestCase):
+    def test_a_metafile_drawing_with_the_symbol_font_is_refused(self):
+        for face, charset, refused in (('Symbol', 2, True), ('Symbol', 0, True),
+                                       ('Times New Roman', 2, True), ('Times New Roman', 161, False)):
+            with self.subTest(face=face, charset=charset):
+                w = mfw.WmfWriter()
+                w.words(mfw.META_SETWINDOWEXT, 100, 100)
+                w.select(w.create_font(240, False, False, charset, face))
+                w.text_out(10, 50, b'a')
+                w.delete(0)
+                data = rtf(wmf_pict(w.finish(), 100, 100))
+                try:
+                    cc.check_rtf(data, 'prueba.rtf')
+                    verdict = None
+                except cc.RtfError as e:
+                    verdict = str(e)
+                self.assertEqual(verdict is not None and 'Symbol' in verdict, refused)
+
+    def test_print_resolution_at_the_limit(self):
+        # 8400 twips are 5.833 inches: 1750 pixels give exactly 300 dpi.
+        for pixels, ok in ((1749, False), (1750, True), (1751, True), (560, False)):
+            with self.subTest(pixels=pixels):
+                self.assertEqual(check_content.check_resolution('f', pixels, 8400) == [], ok)
+
+    def test_figure_texts_in_spanish_notation(self):
+        cases = [
+            ('0,7664 ± 0,0003 eV', None),
+            ('10³/T (K⁻¹)', None),
+            ('−2', None),
+            ('Muestra 1 (tipo n)', None),
+            ('0.7664 ± 0.0003 eV', 'decimal point'),
+            ('-2', 'hyphen'),
+            ('ajuste: -1,66', 'hyphen'),
+            ('1000/T (1/K)', '1/K'),
+        ]
+        png = b'figura'
+        digest = __import__('hashlib').sha256(png).hexdigest()
+        with tempfile.TemporaryDirectory() as tmp:
+            saved = check_content.FIGURES
+            check_content.FIGURES = tmp
+            try:
+                for text, fault in cases:
+                    with self.subTest(text):
+                        with open(os.path.join(tmp, 'f.textos'), 'w', encoding='utf-8') as f:
+                            f.write('# textos de f.png, sha256 %s\n%s\n' % (digest, text))
+                        faults = check_content.check_figure_texts('f', png)
+                        if fault is None:
+                            self.assertEqual(faults, [])
+                        else:
+                            self.assertEqual(len(faults), 1)
+                            self.assertIn(fault, faults[0])
+                with self.subTest('texts of another drawing'):
+                    self.assertIn('does not belong', check_content.check_figure_texts('f', b'otra')[0])
+                os.remove(os.path.join(tmp, 'f.textos'))
+                with self.subTest('no texts kept'):
+                    self.assertIn('no list', check_content.check_figure_texts('f', png)[0])
+            finally:
+                check_content.FIGURES = saved
+
+    def test_numbers_and_units_on_one_line(self):
+        nb = '\u00a0'
+        cases = [
+            ('a 300 K y', 1), ('a 300' + nb + 'K y', 0), ('10 mA, 0,9 T', 2),
+            ('un 15 %', 1), ('2,0·10−4 m', 1), ('3 muestras', 0), ('2 minutos', 0),
+            ('la 1 A', 1), ('K 300', 0), ('4,4·10−4 eV/K', 1), ('1 Ω·cm', 1),
+        ]
+        for text, faults in cases:
+            with self.subTest(text):
+                self.assertEqual(len(check_content.check_unit_spaces('c', text)), faults)
+
+    def test_the_builder_keeps_numbers_with_their_units(self):
+        cases = [
+            ('a 300 K', r'a 300\~K'),
+            ('$10^{−4}$ m', r'\~m'),
+            ('**10** mA', r'}\~mA'),
+            (r'$E_g(300\ \rm{K})$', r'300\~'),
+            ('3 muestras', '3 muestras'),
+        ]
+        for source, expected in cases:
+            with self.subTest(source):
+                self.assertIn(expected, bc.text_rtf(source))
+
+    def test_the_model_source_gives_the_bench_material(self):
+        # Worked by hand from the bench's material: N_c = 4 x 0.216^1.5 x 2.5e19,
+        # N_v = 2.5e19 (0.35^1.5 + 0.042^1.5) = 5.392e18, n_i with k = 8.5e-5 eV/K,
+        # mu_n = 4.9e7 x 300^-1.66 and mu_p = 1.05e9 x 300^-2.33 (cm2/(V s)).
+        m = check_content.model_constants()
+        self.assertAlmostEqual(m['Nc'] / 1e19, 1.003, places=3)
+        self.assertAlmostEqual(m['Nv'] / 1e18, 5.392, places=3)
+        self.assertAlmostEqual(m['ni'] / 1e13, 1.763, places=3)
+        self.assertAlmostEqual(m['Eg0'], 0.792)
+        self.assertAlmostEqual(m['mun'], 3785.9, delta=0.1)
+        self.assertAlmostEqual(m['mup'], 1776.2, delta=0.1)
+        self.assertEqual(m['geometry'][1], (0.3, 0.2, 0.01))
+
+    def test_a_constants_table_that_differs_from_the_model_is_reported(self):
+        with open(os.path.join(check_content.SRC, 'Intro.txt'), encoding='utf-8') as f:
+            intro = f.read()
+        model = check_content.model_constants()
+        self.assertEqual(check_content.check_constants_table(intro, model), [])
+        cases = [
+            ('Nc', 1.006e19, 'N_c'),     # shows 1,00, would show 1,01
+            ('ni', 2.10e13, 'n_i'),      # what the true k would give
+            ('mun', 3786.6, 'μ_n'),      # 3787
+            ('expp', 2.3, 'μ_p'),        # the exponent 2,33 beside the unit's 2
+            ('Eg0', 0.79251, 'E_{'),     # 0,793
+            ('heavy', 0.36, 'Huecos'),
+        ]
+        for key, value, row in cases:
+            with self.subTest(key):
+                changed = dict(model, **{key: value})
+                faults = check_content.check_constants_table(intro, changed)
+                self.assertEqual(len(faults), 1)
+                self.assertIn(row, faults[0])
+
+    def test_the_worked_example_is_checked_step_by_step(self):
+        with open(os.path.join(check_content.SRC, 'Discusion.txt'), encoding='utf-8') as f:
+            source = f.read()
+        geometry = check_content.model_constants()['geometry']
+        self.assertEqual(check_content.check_example_arithmetic(source, geometry), [])
+        for old, new, what in (('0,8253', '0,8235', 'ρ'), ('1,212', '1,221', 'σ'),
+                               ('2,00·10^{15}', '2,10·10^{15}', 'n'), ('3786$', '3768$', 'μ_H')):
+            with self.subTest(what):
+                faults = check_content.check_example_arithmetic(source.replace(old, new, 1), geometry)
+                self.assertEqual(len(faults), 1)
+                self.assertIn(what, faults[0])
+
+    def test_the_worked_example_against_a_fresh_sweep(self):
+        try:
+            program = check_content.find_sweep_program()
+        except check_content.Skipped as e:
+            self.skipTest(str(e))
+        with open(os.path.join(check_content.SRC, 'Discusion.txt'), encoding='utf-8') as f:
+            source = f.read()
+        self.assertEqual(check_content.check_example_against_sweep(source, program), [])
+        # 0.3 % off in the resistivity reading, beyond the bench's drift.
+        line = '1,300,9000,10,1.237989,0.281204,-0.281204'
+        self.assertIn(line, source)
+        wrong = source.replace(line, '1,300,9000,10,1.241700,0.281204,-0.281204')
+        faults = check_content.check_example_against_sweep(wrong, program)
+        self.assertEqual(len(faults), 1)
+        self.assertIn('V_r', faults[0])
+
+    def test_every_displayed_formula_is_a_picture(self):
+        # One style: formula lines in text would look unlike the pictures.
+        for name, _, _ in bc.CHAPTERS:
+            with self.subTest(name):
+                with open(os.path.join(check_content.SRC, name), encoding='utf-8') as f:
+                    lines = [l for l in f.read().splitlines() if l.startswith('$$')]
+                self.assertEqual(lines, [])
+
+
 class BenchDataTest(unittest.TestCase):
     def test_worked_example_of_the_chapters(self):
         # Sample 1 at 300 K, 10 mA, 9000 G, as the bench writes it. Expected
@@ -212,6 +373,26 @@ class BenchDataTest(unittest.TestCase):
                     self.assertAlmostEqual(bench_data.fit_line(xs, ys)[0], 2.0)
                 else:
                     self.assertRaises(ValueError, bench_data.fit_line, xs, ys)
+
+    def test_results_carry_two_significant_figures_of_their_uncertainty(self):
+        # Rounded by hand: the uncertainty to two significant figures, the value
+        # to the same decimal place, decimal comma, true minus sign.
+        cases = [
+            (0.7663785, 0.00029749, 'eV', '0,76638 ± 0,00030\u00a0eV'),
+            (0.7776189, 0.0010343, 'eV', '0,7776 ± 0,0010\u00a0eV'),
+            (1.659014, 0.000841, '', '1,65901 ± 0,00084'),
+            (-3124.49, 12.34, '', '\u22123124 ± 12'),
+            (0.12345, 0.0995, '', '0,12 ± 0,10'),       # 0.0995 rounds up a place
+            (0.12345, 0.0994, '', '0,123 ± 0,099'),
+            (452.6, 99.6, '', '450 ± 100'),
+            (-0.0001, 0.02, '', '0,000 ± 0,020'),       # no "−0,000"
+        ]
+        for value, u, unit, expected in cases:
+            with self.subTest(value=value, u=u):
+                self.assertEqual(bench_data.format_result(value, u, unit), expected)
+        for u in (0, -1e-3, float('nan'), float('inf')):
+            with self.subTest(u=u):
+                self.assertRaises(ValueError, bench_data.format_result, 1.0, u)
 
     def test_the_kept_sweeps_give_the_known_material(self):
         # The bench's sample 1 has 2e15 donors, lattice mobility exponent 1.66

@@ -1,6 +1,7 @@
 #include "rtf/RtfDocumentBuilder.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextImageFormat>
@@ -81,6 +82,19 @@ QImage padded(const QImage& image, const QSizeF& display, double top, double bot
     return out;
 }
 
+// A picture with more pixels than the screen gives it (a figure drawn for print) is
+// reduced smoothly once: the text layout would scale it down pixel by pixel, which
+// breaks thin lines and small lettering.
+QImage reducedForScreen(const QImage& pixels, const QSizeF& size) {
+    const double ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const QSize target = (size * ratio).toSize();
+    if (target.isEmpty() || pixels.width() <= target.width() || pixels.height() <= target.height())
+        return pixels;
+    QImage out = pixels.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.setDevicePixelRatio(ratio);
+    return out;
+}
+
 } // namespace
 
 void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCharFormat& format, double shift,
@@ -111,6 +125,7 @@ void RtfDocumentBuilder::insertImage(const PictureImage& picture, const QTextCha
         image.setVerticalAlignment(QTextCharFormat::AlignBaseline);
     }
     if (pixels.isNull() || !reservePiece() || !reserve(1)) return;
+    pixels = reducedForScreen(pixels, size);
     // Names are never reused, not even across documents: a pixmap cached for an
     // earlier document under the same name would otherwise be shown.
     static std::atomic<quint64> serial{0};

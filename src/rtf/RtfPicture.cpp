@@ -3,6 +3,8 @@
 #include "rtf/Dib.h"
 #include "rtf/WmfPlayer.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -93,10 +95,13 @@ std::optional<PictureImage> decodePicture(const RtfPicture& pic, double dpi, Pic
         WmfPicture wmf;
         if (!wmf.load(pic.data)) return std::nullopt;
         out.displaySize = displaySize(pic, naturalTwips(pic, {}, &wmf), dpi);
-        const QSize pixels = out.displaySize.toSize().expandedTo(QSize(1, 1));
+        // Drawn for the screen's own pixels: sharp on a high-density screen too.
+        const double ratio = qGuiApp ? std::clamp(qGuiApp->devicePixelRatio(), 1.0, 4.0) : 1.0;
+        const QSize pixels = (out.displaySize * ratio).toSize().expandedTo(QSize(1, 1));
         if (out.displaySize.isEmpty() || qint64(pixels.width()) * pixels.height() > budget.pixels)
             return std::nullopt;
         out.image = renderWmfToImage(wmf, pixels, &budget.drawing);
+        out.image.setDevicePixelRatio(ratio);
         break;
     }
     default:

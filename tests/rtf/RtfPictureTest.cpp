@@ -83,6 +83,26 @@ TEST(RtfPictureTest, EachPictureShowsAtItsSize) {
     }
 }
 
+// A figure drawn for print, with three times the pixels the screen gives it: reduced
+// once, smoothly, so that a pattern of one-pixel lines turns grey rather than into a
+// random choice of black and white columns.
+TEST(RtfPictureTest, APrintResolutionFigureIsReducedSmoothly) {
+    QImage stripes(300, 200, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y) stripes.setPixel(x, y, x % 2 ? 0xFFFFFFFF : kBlack);
+    const QByteArray png = eh::test::encoded(stripes, "PNG");
+    QTextDocument doc;
+    // One inch wide: a third of the pixels at 100 dpi or so.
+    ASSERT_TRUE(
+        eh::loadRtf("{\\rtf1\\ansi " + pict("\\pngblip\\picwgoal1440\\pichgoal960", png) + "}", doc).ok);
+    const auto shown = eh::test::pictures(doc);
+    ASSERT_EQ(shown.size(), 1u);
+    const QImage& img = shown[0].image;
+    EXPECT_EQ(img.size(), (shown[0].size * img.devicePixelRatio()).toSize());
+    for (const QPoint p : {QPoint(img.width() / 3, img.height() / 2), QPoint(img.width() / 2 + 1, 5)})
+        EXPECT_NEAR(img.pixelColor(p).red(), 128, 50) << p.x();
+}
+
 TEST(RtfPictureTest, LoweredAndRaisedPicturesAreMovedOffTheBaseline) {
     WmfWriter w;
     w.windowOrg(0, 0).windowExt(100, 100).pen(5, 0, kBlack).brush(0, kBlack);
