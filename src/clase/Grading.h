@@ -24,12 +24,15 @@ struct Tolerance {
 std::vector<std::string> gradedQuantities();
 
 // The defaults (see the README's grading section for why each):
-//  rho, R_H, density and mu_H at 300 K: 3 % — the 300 K record may lie a kelvin off
-//    (0.6 % in rho and mu_H), and the student's own temperature and field choices add
-//    their share; the bench's readings themselves are good to 1e-6;
-//  doping: 5 %, as read from the plateau of R_H, where mixed conduction and
-//    freeze-out leave a few per cent;
-//  band gaps: 0.03 eV, what a fit over a student's own range and step reaches;
+//  rho, R_H, density and mu_H at 300 K: 3 % — the student's "300 K" record may lie a
+//    kelvin off (up to 0.8 % in rho and mu_H, whose lattice part goes as T^-2.33 for
+//    holes), and their own current and field add their share; the bench's readings
+//    themselves are good to 1e-6;
+//  doping: 5 %, as read from the plateau of R_H, where freeze-out below and
+//    intrinsic carriers above leave a few per cent when the student reads it off its
+//    centre;
+//  band gaps: 0.03 eV, what a fit over the student's own range and step reaches (the
+//    two methods themselves differ by up to 0.1 eV: each is graded against its own);
 //  mobility exponent: 0.08, half the distance from 1.66 to 1.5;
 //  T_rho_max: 10 K, the step of a plain sweep, on a flat maximum;
 //  T_inversion: 5 K, half the step of a plain sweep on a sharp sign change.
