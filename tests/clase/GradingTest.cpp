@@ -104,7 +104,9 @@ TEST(Grading, EachToleranceAtItsLimit) {
                     const bool expectOk = q.quantity != quantity || !hasValue || std::fabs(share) < 1;
                     EXPECT_EQ(q.mark == Mark::Ok, expectOk)
                         << quantity << " " << share << " " << s.key->code.text();
-                    if (!expectOk) EXPECT_STREQ(markText(q.mark), "fuera de tolerancia");
+                    if (!expectOk) {
+                        EXPECT_STREQ(markText(q.mark), "fuera de tolerancia");
+                    }
                 }
         }
     // The doping type: any other letter is wrong; the case does not matter.
