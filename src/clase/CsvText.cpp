@@ -203,7 +203,7 @@ bool readWholeFile(const std::string& path, std::string& text, std::string& erro
     buffer << in.rdbuf();
     text = buffer.str();
     if (text.size() > maxBytes) {
-        error = path + ": es demasiado grande (más de " + std::to_string(maxBytes / (1024 * 1024)) + " MB)";
+        error = path + ": es demasiado grande (más de " + std::to_string(maxBytes >> 20) + " MB)";
         return false;
     }
     return true;

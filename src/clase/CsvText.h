@@ -53,8 +53,11 @@ char separatorOf(CsvStyle style);
 // One line of cells, text cells quoted when they need it, ended by a line feed.
 std::string joinCells(const std::vector<std::string>& cells, CsvStyle style);
 
+// Far more than any class's list, key or answers: a larger file is a wrong file.
+inline constexpr std::size_t kMaxTableBytes = std::size_t{16} << 20;
+
 // The whole of a file no larger than `maxBytes`; false with a Spanish reason.
 bool readWholeFile(const std::string& path, std::string& text, std::string& error,
-                   std::size_t maxBytes = 16u * 1024 * 1024);
+                   std::size_t maxBytes = kMaxTableBytes);
 
 } // namespace eh::clase

@@ -146,9 +146,10 @@ TEST(AnswerKey, FileReadBackInBothConventions) {
             EXPECT_EQ(read[i].code, key[i].code);
             for (std::size_t q = 0; q < kResultCount; ++q) {
                 ASSERT_EQ(read[i].results[q].has_value(), key[i].results[q].has_value());
-                if (key[i].results[q]) // seven significant digits
+                if (key[i].results[q]) { // seven significant digits
                     EXPECT_NEAR(*read[i].results[q], *key[i].results[q],
                                 5e-7 * std::fabs(*key[i].results[q]));
+                }
             }
         }
     }

@@ -11,7 +11,7 @@ namespace eh::clase {
 namespace {
 
 constexpr int kDpi = 300;
-constexpr int kColumns = 2, kRows = 5;
+constexpr std::size_t kColumns = 2, kRows = 5;
 constexpr double kMarginMm = 10;
 
 double mm(double millimetres) {
@@ -86,10 +86,11 @@ QByteArray slipsPdf(const std::vector<KeyRow>& rows) {
         QPainter p(&pdf);
         const double width = (210 - 2 * kMarginMm) / kColumns, height = (297 - 2 * kMarginMm) / kRows;
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            const auto slot = static_cast<int>(i % (kColumns * kRows));
+            const std::size_t slot = i % (kColumns * kRows);
             if (i > 0 && slot == 0) pdf.newPage();
-            const QRectF box(mm(kMarginMm + (slot % kColumns) * width),
-                             mm(kMarginMm + (slot / kColumns) * height), mm(width), mm(height));
+            const std::size_t column = slot % kColumns, row = slot / kColumns; // slots fill rows first
+            const QRectF box(mm(kMarginMm + static_cast<double>(column) * width),
+                             mm(kMarginMm + static_cast<double>(row) * height), mm(width), mm(height));
             drawSlip(p, box, rows[i]);
         }
     }
