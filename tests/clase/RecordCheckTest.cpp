@@ -148,3 +148,30 @@ TEST(RecordCheck, VerdictFollowsTheShareOfMatchingRecords) {
     }
     EXPECT_EQ(checkRecords(codes[0], {}).verdict, Verdict::OtherSample);
 }
+
+// A student may read the resistance before switching the magnet on: the record keeps
+// the set field, the resistance reading has none of the magnetoresistance (a tenth of
+// a per cent near 420 K, more than the check's slack there). A sweep with the magnet at zero,
+// its records given the field of 10 A, stands in for such a student's resistance
+// readings; its Hall readings, zero, are not this record's.
+TEST(RecordCheck, ResistanceReadWithTheMagnetOff) {
+    const SampleCode code = classCodes30()[2];
+    sweep::SweepPlan plan;
+    plan.sample = SampleCatalogue::kUnknownRow;
+    plan.sampleCode = code.text();
+    plan.magnetA = 0;
+    std::string error;
+    CancellingHost host;
+    BenchModel bench(host);
+    sweep::SweepRunner(bench, plan).run(sweep::sweepTargets(plan, error));
+    analysis::DataSet data;
+    ASSERT_TRUE(analysis::parseDataText(bench.registerContent(), data, error));
+    ASSERT_EQ(data.records.size(), 72u);
+    for (analysis::Record& r : data.records) r.fieldG = 9000;
+    const CheckReport report = checkRecords(code, data.records);
+    ASSERT_EQ(report.mismatches.size(), 72u);
+    for (const Mismatch& m : report.mismatches) {
+        EXPECT_EQ(m.reason.rfind("VH- = ", 0), 0u) << m.line << ": " << m.reason;
+        EXPECT_EQ(m.reason.find("VR = "), std::string::npos) << m.line << ": " << m.reason;
+    }
+}
