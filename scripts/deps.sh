@@ -11,6 +11,8 @@ packages=(build-essential cmake ninja-build git libgtest-dev libgmock-dev libben
 if [ "${1:-full}" != core ]; then
   packages+=(qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n libqt6svg6 fonts-liberation fonts-comic-neue
              xvfb xauth clang libclang-rt-14-dev clang-format clang-tidy)
+  # pdftotext reads back what the teacher's slips say.
+  packages+=(poppler-utils)
 fi
 if [ "${1:-full}" = bench ]; then
   packages+=(time valgrind)
