@@ -1,6 +1,7 @@
 // The unknown sample in the bench window: loaded from its code in the samples window, chosen, kept for the
-// next start, shown by its dimensions and code but never by what the student has to find. Without a code the
-// bench is as it always was.
+// next start, shown by its dimensions and code but never by what the student has to find, and named in the
+// file name the save dialog suggests. Without a code the bench is as it always was.
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -92,6 +93,22 @@ void typeAndAccept(QWidget* dialog, const char* typed) {
     QTest::keyClick(field, Qt::Key_Return);
 }
 
+// The first-page file name of the save dialog the bench's "Salvar" opens, which is then cancelled.
+QString suggestedFileName(BenchWindow& w) {
+    QString name = QStringLiteral("?");
+    ModalWatchdog watchdog;
+    const auto watcher = onNextModal(
+        [&name](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) return;
+            name = child<QLineEdit>(*dialog, "fileNameEdit")->text();
+            dialog->reject();
+        },
+        &w);
+    click(w, "Salvar");
+    return name;
+}
+
 } // namespace
 
 class UnknownSampleWindowTest : public QObject {
@@ -103,6 +120,7 @@ private slots:
     void refusedOrCancelledCodeChangesNothing();
     void samplesWindowNeverTellsWhatIsToBeFound();
     void codeKeptForTheNextStart();
+    void saveDialogNamesTheCode();
 
 private:
     std::unique_ptr<QTemporaryDir> settings_;
@@ -261,6 +279,18 @@ void UnknownSampleWindowTest::codeKeptForTheNextStart() {
     BenchWindow after;
     QVERIFY(!after.restoreSampleCode());
     QCOMPARE(listItems(after), QStringList({"Muestra  1", "Muestra  2"}));
+}
+
+// The data file of an unknown sample is offered a name with its code; a catalogued sample's file is not.
+void UnknownSampleWindowTest::saveDialogNamesTheCode() {
+    const auto window = shownWindow();
+    BenchWindow& w = *window;
+    QVERIFY(w.useSampleCode(QStringLiteral("TWSH-3NKM")));
+    click(w, "Bot_Inter");
+    click(w, "Acumular");
+    QCOMPARE(suggestedFileName(w), QStringLiteral("TWSH-3NKM.ASC"));
+    w.model().Combo_Muestra_Click(0);
+    QCOMPARE(suggestedFileName(w), QString());
 }
 
 QTEST_MAIN(UnknownSampleWindowTest)
