@@ -169,6 +169,19 @@ void UnknownSampleWindowTest::codeEnteredInTheSamplesWindow() {
                                  "Anchura = .235 cm", "Grosor = .017 cm"}));
     QCOMPARE(listItems(w), QStringList({"Muestra  1", "Muestra  2", "Muestra problema"}));
     QCOMPARE(child<SampleList>(w, "Combo_Muestra")->fieldText(), QStringLiteral("Muestra problema"));
+    // Wider than the list's field, the item is shown whole, condensed and from its start; the catalogued ones
+    // far less condensed, if at all.
+    const QLineEdit* field = child<SampleList>(w, "Combo_Muestra")->lineEdit();
+    const auto whole = [field] {
+        return QFontMetrics(field->font()).horizontalAdvance(field->text()) <= field->width() - 8;
+    };
+    QVERIFY(whole());
+    QVERIFY(field->font().stretch() < 70);
+    QCOMPARE(field->cursorPosition(), 0);
+    w.model().Combo_Muestra_Click(0);
+    QVERIFY(whole());
+    QVERIFY(field->font().stretch() > 90);
+    w.model().Combo_Muestra_Click(2);
     QCOMPARE(w.model().Muestra_Sel, 3);
     QCOMPARE(w.model().Catalogo.row(3).Grosor, 0.017f);
     QCOMPARE(rememberedSampleCode(), QStringLiteral("TWSH-3NKM"));

@@ -48,16 +48,16 @@ SampleCodeDialog::SampleCodeDialog(QWidget* parent, const QString& current) : QD
     bigger.setPointSizeF(bigger.pointSizeF() * 1.5);
     field_->setFont(bigger);
     intro->setBuddy(field_);
-    auto* hint = new QLabel(
-        QStringLiteral("Ocho caracteres: cifras del 2 al 9 y letras, sin I, L ni O. El guion es opcional."),
-        this);
-    hint->setWordWrap(true);
+    auto* hint =
+        new QLabel(QStringLiteral("Ocho caracteres: cifras del 2 al 9 y letras, sin I, L ni O."), this);
     hint->setForegroundRole(QPalette::PlaceholderText);
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("codeMessage"));
     message_->setWordWrap(true);
     message_->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-    message_->hide();
+    // Room for a two-line reason from the start, so that the dialog keeps its size.
+    message_->setMinimumHeight(2 * message_->fontMetrics().lineSpacing());
+    message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
@@ -72,12 +72,11 @@ SampleCodeDialog::SampleCodeDialog(QWidget* parent, const QString& current) : QD
     layout->addWidget(message_);
     layout->addStretch(1);
     layout->addWidget(buttons);
-    // Room for a two-line message without the dialog growing under the user's eyes.
     setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 60);
 
     connect(field_, &QLineEdit::textEdited, this, [this] {
         regroup();
-        message_->hide();
+        message_->clear();
     });
     field_->setText(current);
     regroup();
@@ -101,7 +100,6 @@ void SampleCodeDialog::accept() {
     const auto parsed = SampleCode::parse(field_->text().toStdString(), error);
     if (!parsed) {
         message_->setText(QString::fromStdString(error));
-        message_->show();
         field_->setFocus();
         field_->selectAll();
         return;

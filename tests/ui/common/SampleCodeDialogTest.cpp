@@ -130,17 +130,21 @@ void SampleCodeDialogTest::refusesWithTheReason_data() {
                                               << "El código K7QM-3XHD " + kMistyped;
 }
 
-// The dialog stays open and says what is wrong; typing again clears the message.
+// The dialog stays open and says what is wrong, without changing its size; typing again clears the message.
 void SampleCodeDialogTest::refusesWithTheReason() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
     SampleCodeDialog dialog;
     dialog.show();
+    const QSize size = dialog.size();
     QCOMPARE(tryCode(dialog, typed), message);
     QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.size(), size);
+    const auto* shown = child<QLabel>(dialog, "codeMessage");
+    QVERIFY(shown->heightForWidth(shown->width()) <= shown->height());
     QVERIFY(dialog.code().isEmpty());
     QTest::keyClicks(child<QLineEdit>(dialog, "codeField"), "t");
-    QVERIFY(!child<QLabel>(dialog, "codeMessage")->isVisible());
+    QVERIFY(child<QLabel>(dialog, "codeMessage")->text().isEmpty());
 }
 
 // Every code one keystroke away from a valid one (a symbol replaced by any other, two different neighbours
