@@ -11,6 +11,7 @@ struct SaveDialogRequest {
     std::string filter;  // "description|pattern|description|pattern"
     int filterIndex = 1; // preselected entry, counted from 1
     bool overwritePrompt = false;
+    std::string suggestedName; // offered in the name field; empty for none
 };
 
 class BenchHost {

@@ -26,6 +26,9 @@ void BenchModel::Salvar_Click() {
     request.filter = "Todos los ficheros(*.*)|*.*|Ficheros de datos(*.ASC)|*.ASC";
     request.filterIndex = 2;
     request.overwritePrompt = true;
+    // Files of an unknown sample are told apart by its code.
+    if (Muestra_Sel == SampleCatalogue::kUnknownRow && !Codigo_Muestra.empty())
+        request.suggestedName = Codigo_Muestra + ".ASC";
     const std::optional<std::string> chosen = host_.askSaveFileName(request);
     if (!chosen) return;
     Nombre_Fichero = *chosen;

@@ -9,6 +9,7 @@
 
 #include "bench/BenchModel.h"
 #include "ui/QtBenchHost.h"
+#include "ui/info/SampleDimensions.h"
 
 namespace eh {
 
@@ -28,6 +29,13 @@ public:
     // the chapter links do.
     void openChapter(const QString& fileName);
 
+    // Loads the unknown sample that `code` names, chooses it in the sample list and
+    // keeps the code for the next start. A code that names no sample changes nothing:
+    // false, with the reason in Spanish in `error`.
+    bool useSampleCode(const QString& code, QString* error = nullptr);
+    // At start-up: the sample of the code kept by an earlier run, if it still names one.
+    bool restoreSampleCode();
+
 protected:
     // With unsaved measurements in the register, asks before the program ends.
     void closeEvent(QCloseEvent* event) override;
@@ -42,6 +50,7 @@ private:
     QWidget* bound(WidgetId id) const { return bound_[static_cast<std::size_t>(id)]; }
     QWidget* named(const char* name) const;
     void openSampleInfo();
+    SampleDimensions selectedSample() const;
     void accumulate();
     void emptyRegister();
     void setUpKeyboardAndHints();

@@ -27,8 +27,18 @@ void BenchWindow::connectHelp() {
 }
 
 void BenchWindow::openSampleInfo() {
+    SampleCodeEntry entry{QString::fromStdString(model_.Codigo_Muestra), [this](const QString& code) {
+                              useSampleCode(code);
+                              return selectedSample();
+                          }};
+    showSamplesHelp(this, selectedSample(), std::move(entry));
+}
+
+SampleDimensions BenchWindow::selectedSample() const {
     const SampleRow& row = model_.Catalogo.row(model_.Muestra_Sel);
-    showSamplesHelp(this, SampleDimensions{model_.Muestra_Sel, row.Longitud, row.Anchura, row.Grosor});
+    SampleDimensions shown{model_.Muestra_Sel, row.Longitud, row.Anchura, row.Grosor, {}};
+    if (model_.Muestra_Sel == SampleCatalogue::kUnknownRow) shown.code = model_.Codigo_Muestra;
+    return shown;
 }
 
 void BenchWindow::openChapter(const QString& fileName) {

@@ -48,7 +48,13 @@ std::optional<std::string> QtBenchHost::askSaveFileName(const SaveDialogRequest&
     dialog.setNameFilters(filters);
     const qsizetype preselected = request.filterIndex - 1;
     if (preselected >= 0 && preselected < filters.size()) dialog.selectNameFilter(filters[preselected]);
-    if (!startName().isEmpty()) dialog.selectFile(startName());
+    // The last file's name while it names the suggested one's sample (a second file of
+    // the same unknown sample, say); otherwise the suggestion.
+    QString name = startName();
+    const QString suggested = QString::fromStdString(request.suggestedName);
+    if (!suggested.isEmpty() && !name.contains(QFileInfo(suggested).completeBaseName(), Qt::CaseInsensitive))
+        name = suggested;
+    if (!name.isEmpty()) dialog.selectFile(name);
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     lastFile_ = dialog.selectedFiles().constFirst();

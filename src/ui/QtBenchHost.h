@@ -20,7 +20,8 @@ public:
 
     // Where the next save dialog starts: the folder of the last file chosen in this
     // run, else the documents folder, else the home folder, whichever exists first;
-    // the name field offers the last file's name only in its own folder.
+    // the name field offers the last file's name only in its own folder, and a name
+    // the request suggests in its place unless the last name holds the suggested one.
     QString startFolder() const;
     QString startName() const;
 

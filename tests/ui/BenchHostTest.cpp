@@ -23,10 +23,13 @@ using eh::test::onNextModal;
 namespace {
 
 const SaveDialogRequest kDataFile{"Seleccionar directorio y escribir el nombre del fichero",
-                                  "Todos los ficheros(*.*)|*.*|Ficheros de datos(*.ASC)|*.ASC", 2, true};
+                                  "Todos los ficheros(*.*)|*.*|Ficheros de datos(*.ASC)|*.ASC",
+                                  2,
+                                  true,
+                                  {}};
 
 // The folder a save dialog opens in and the text of its name field, as "folder|name".
-QString startOf(QtBenchHost& host) {
+QString startOf(QtBenchHost& host, const SaveDialogRequest& request = kDataFile) {
     QString seen;
     ModalWatchdog watchdog;
     const auto watcher = onNextModal([&seen](QWidget* modal) {
@@ -35,8 +38,14 @@ QString startOf(QtBenchHost& host) {
         seen = QDir(dialog->directory()).canonicalPath() + QLatin1Char('|') + (name ? name->text() : "?");
         dialog->reject();
     });
-    host.askSaveFileName(kDataFile);
+    host.askSaveFileName(request);
     return seen;
+}
+
+SaveDialogRequest suggesting(const char* name) {
+    SaveDialogRequest request = kDataFile;
+    request.suggestedName = name;
+    return request;
 }
 
 } // namespace
@@ -46,6 +55,7 @@ class BenchHostTest : public QObject {
 private slots:
     void filterPairsKeepTheirDescriptions();
     void saveDialog();
+    void suggestedName();
     void busyPointer();
 };
 
@@ -115,6 +125,29 @@ void BenchHostTest::saveDialog() {
     // The folder gone, the documents folder again.
     folder.reset();
     QCOMPARE(startOf(host), QDir(documents).canonicalPath() + QLatin1Char('|'));
+}
+
+// A suggested name fills the name field, unless the last file chosen holds it (a second file of the same
+// sample keeps the name the student gave the first one).
+void BenchHostTest::suggestedName() {
+    QtBenchHost host;
+    const QString documents =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).canonicalPath();
+    QVERIFY(!documents.isEmpty());
+    QCOMPARE(startOf(host, suggesting("TWSH-3NKM.ASC")), documents + QStringLiteral("|TWSH-3NKM.ASC"));
+
+    QTemporaryDir folder;
+    const QString own = folder.path() + QStringLiteral("/twsh-3nkm a 300 K.ASC");
+    {
+        ModalWatchdog watchdog;
+        const auto watcher =
+            onNextModal([&own](QWidget* modal) { chooseFile(qobject_cast<QFileDialog*>(modal), own); });
+        QCOMPARE(QString::fromStdString(host.askSaveFileName(suggesting("TWSH-3NKM.ASC")).value_or("")), own);
+    }
+    const QString there = QDir(folder.path()).canonicalPath();
+    QCOMPARE(startOf(host, suggesting("TWSH-3NKM.ASC")), there + QStringLiteral("|twsh-3nkm a 300 K.ASC"));
+    QCOMPARE(startOf(host, suggesting("6F4T-8VWM.ASC")), there + QStringLiteral("|6F4T-8VWM.ASC"));
+    QCOMPARE(startOf(host), there + QStringLiteral("|twsh-3nkm a 300 K.ASC"));
 }
 
 void BenchHostTest::busyPointer() {

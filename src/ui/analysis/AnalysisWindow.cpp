@@ -19,17 +19,21 @@
 #include <QVBoxLayout>
 
 #include "analysis/Samples.h"
+#include "model/SampleCode.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/PlotTab.h"
 #include "ui/analysis/ReportPdf.h"
 #include "ui/analysis/SaveBytes.h"
+#include "ui/common/SampleCodeDialog.h"
 
 namespace eh::analysis {
 
 namespace {
 
 constexpr int kMaxRecent = 8;
+// The sample box's last item, the unknown samples, has this in place of a number.
+constexpr int kUnknownSampleItem = -1;
 
 } // namespace
 
@@ -89,6 +93,7 @@ void AnalysisWindow::buildCentre() {
                                 .arg(sample)
                                 .arg(QString::fromStdString(sampleType(sample))),
                             sample);
+    sampleBox_->addItem(QStringLiteral("Muestra problema…"), kUnknownSampleItem);
     bar->addWidget(new QLabel(QStringLiteral("Serie:"), centre));
     bar->addWidget(seriesBox_);
     bar->addSpacing(16);
@@ -122,8 +127,39 @@ void AnalysisWindow::buildCentre() {
     });
     connect(sampleBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ || index < 0 || seriesBox_->currentIndex() < 0) return;
-        setSample(seriesBox_->currentIndex(), sampleBox_->itemData(index).toInt());
+        const int sample = sampleBox_->itemData(index).toInt();
+        if (sample != kUnknownSampleItem) setSample(seriesBox_->currentIndex(), sample);
     });
+    // Also when it is the item already shown: the user may want another code.
+    connect(sampleBox_, &QComboBox::activated, this, [this](int index) {
+        if (sampleBox_->itemData(index).toInt() == kUnknownSampleItem) askSampleCode();
+    });
+}
+
+void AnalysisWindow::askSampleCode() {
+    const int index = seriesBox_->currentIndex();
+    if (index < 0) {
+        showSampleOf(index);
+        return;
+    }
+    const auto code = SampleCodeDialog::ask(this, QString::fromStdString(analysis(index).sampleCode));
+    if (!code || !setSampleCode(index, *code)) showSampleOf(index); // the series keeps its sample
+}
+
+// The series' sample in the sample box; the unknown sample's item names its code.
+void AnalysisWindow::showSampleOf(int seriesIndex) {
+    const int last = sampleBox_->count() - 1;
+    const bool known = seriesIndex >= 0 && seriesIndex < seriesCount();
+    const std::string code = known ? analysis(seriesIndex).sampleCode : std::string();
+    updating_ = true;
+    sampleBox_->setItemText(
+        last, code.empty() ? QStringLiteral("Muestra problema…")
+                           : QStringLiteral("Muestra problema %1…").arg(QString::fromStdString(code)));
+    if (!known)
+        sampleBox_->setCurrentIndex(0);
+    else
+        sampleBox_->setCurrentIndex(code.empty() ? sampleBox_->findData(analysis(seriesIndex).sample) : last);
+    updating_ = false;
 }
 
 bool AnalysisWindow::load(Series& s, const QString& path, FileState& state) const {
@@ -181,8 +217,21 @@ void AnalysisWindow::setSample(int seriesIndex, int sample) {
     Series& s = *series_[std::size_t(seriesIndex)];
     s.sampleChosen = true;
     s.analysis.sample = sample;
+    s.analysis.sampleCode.clear();
     analyse(s.analysis, settings_);
     refresh();
+}
+
+bool AnalysisWindow::setSampleCode(int seriesIndex, const QString& code) {
+    std::string error;
+    const auto parsed = SampleCode::parse(code.toStdString(), error);
+    if (seriesIndex < 0 || seriesIndex >= seriesCount() || !parsed) return false;
+    Series& s = *series_[std::size_t(seriesIndex)];
+    s.sampleChosen = true;
+    s.analysis.sampleCode = parsed->text();
+    analyse(s.analysis, settings_);
+    refresh();
+    return true;
 }
 
 void AnalysisWindow::setRange(PlotKind kind, Range range) {
@@ -206,8 +255,8 @@ void AnalysisWindow::selectSeries(int index) {
     if (index < 0 || index >= seriesCount()) return;
     updating_ = true;
     seriesBox_->setCurrentIndex(index);
-    sampleBox_->setCurrentIndex(sampleBox_->findData(analysis(index).sample));
     updating_ = false;
+    showSampleOf(index);
     data_->refresh(&analysis(index));
 }
 

@@ -41,6 +41,9 @@ public:
     const QStringList& recentFiles() const { return recent_; }
 
     void setSample(int seriesIndex, int sample);
+    // The series was measured on the unknown sample `code` names: its bar's dimensions
+    // are used. False, and nothing changes, when the code names no sample.
+    bool setSampleCode(int seriesIndex, const QString& code);
     void setRange(PlotKind kind, Range range); // gap or mobility range
     void setFieldTemperature(double kelvin);
     void selectSeries(int index);
@@ -74,6 +77,9 @@ private:
 
     void buildMenus();
     void buildCentre();
+    // "Muestra problema…" chosen in the sample box: asks for the series' code.
+    void askSampleCode();
+    void showSampleOf(int seriesIndex);
     bool load(Series& s, const QString& path, FileState& state) const;
     void reanalyse();
     void refresh();

@@ -28,8 +28,8 @@ void showMagnetHelp(QWidget* mainWindow) {
     runModal(window, mainWindow);
 }
 
-void showSamplesHelp(QWidget* mainWindow, const SampleDimensions& selectedSample) {
-    SamplesHelp window(selectedSample, mainWindow);
+void showSamplesHelp(QWidget* mainWindow, const SampleDimensions& selectedSample, SampleCodeEntry entry) {
+    SamplesHelp window(selectedSample, mainWindow, std::move(entry));
     runModal(window, mainWindow);
 }
 

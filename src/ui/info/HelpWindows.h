@@ -3,7 +3,7 @@
 // it for `mainWindow`, shows it modally and returns once it has been closed and destroyed;
 // the main window's timers keep ticking meanwhile.
 
-#include "ui/info/SampleDimensions.h"
+#include "ui/info/SamplesHelp.h"
 
 class QWidget;
 
@@ -11,7 +11,8 @@ namespace eh {
 
 void showSwitchBoxHelp(QWidget* mainWindow);
 void showMagnetHelp(QWidget* mainWindow);
-void showSamplesHelp(QWidget* mainWindow, const SampleDimensions& selectedSample);
+// `entry` loads an unknown sample from its code ("Muestra problema…").
+void showSamplesHelp(QWidget* mainWindow, const SampleDimensions& selectedSample, SampleCodeEntry entry);
 void showCryostatHelp(QWidget* mainWindow);
 void showInterfaceHelp(QWidget* mainWindow);
 void showAcerca(QWidget* mainWindow);

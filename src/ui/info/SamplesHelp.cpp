@@ -1,9 +1,12 @@
 #include "ui/info/SamplesHelp.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 #include "model/NumberFormat.h"
+#include "ui/common/SampleCodeDialog.h"
 #include "ui/common/Twips.h"
+#include "ui/common/WindowFonts.h"
 #include "ui/info/SampleDrawing.h"
 
 namespace eh {
@@ -15,9 +18,9 @@ QString text(const std::string& s) {
 
 } // namespace
 
-SamplesHelp::SamplesHelp(const SampleDimensions& sample, QWidget* parent)
-    : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), sizeFromTwips(8085, 5265),
-                 kWhite) {
+SamplesHelp::SamplesHelp(const SampleDimensions& sample, QWidget* parent, SampleCodeEntry entry)
+    : HelpWindow(parent, QStringLiteral("INFORMACIÓN SOBRE LAS MUESTRAS"), sizeFromTwips(8085, 5265), kWhite),
+      entry_(std::move(entry)) {
     new SampleDrawing(samplesWindowDrawing(), this);
 
     addLabel(QStringLiteral("Label2"), rectFromTwips(120, 120, 7935, 495),
@@ -37,13 +40,35 @@ SamplesHelp::SamplesHelp(const SampleDimensions& sample, QWidget* parent)
              dimension);
 
     addCloseButton(rectFromTwips(3000, 4680, 1695, 375), QStringLiteral("Cerrar"));
+    auto* unknown = new QPushButton(QStringLiteral("Muestra problema…"), this);
+    unknown->setObjectName(QStringLiteral("Command2"));
+    unknown->setGeometry(rectFromTwips(5880, 4680, 1935, 375));
+    unknown->setFont(defaultWindowFont());
+    unknown->setAutoDefault(false);
+    unknown->setToolTip(QStringLiteral("Medir una muestra problema: escriba el código que le han asignado"));
+    unknown->setEnabled(static_cast<bool>(entry_.use));
+    connect(unknown, &QPushButton::clicked, this, &SamplesHelp::askForCode);
     showSample(sample);
 }
 
+void SamplesHelp::askForCode() {
+    const std::optional<QString> code = SampleCodeDialog::ask(this, entry_.current);
+    if (!code) return;
+    entry_.current = *code;
+    showSample(entry_.use(*code));
+}
+
 void SamplesHelp::showSample(const SampleDimensions& sample) {
-    findChild<QLabel*>(QStringLiteral("Label1"))
-        ->setText(QStringLiteral("Dimensiones de la muestra  ") +
-                  text(numberToText(std::int64_t{sample.number})));
+    auto* heading = findChild<QLabel*>(QStringLiteral("Label1"));
+    if (sample.code.empty()) {
+        heading->setGeometry(rectFromTwips(1920, 840, 4335, 375));
+        heading->setText(QStringLiteral("Dimensiones de la muestra  ") +
+                         text(numberToText(std::int64_t{sample.number})));
+    } else {
+        // Its code names it; its number in the catalogue means nothing to the student.
+        heading->setGeometry(rectFromTwips(1920, 840, 5895, 375));
+        heading->setText(QStringLiteral("Dimensiones de la muestra problema ") + text(sample.code));
+    }
     const struct {
         const char* name;
         const char* caption;

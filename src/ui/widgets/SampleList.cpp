@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/widgets/Bevel.h"
 
@@ -28,7 +29,23 @@ SampleList::SampleList(QWidget* parent) : QWidget(parent), field_(new QLineEdit(
 void SampleList::setContents(const QStringList& items, const QString& fieldText) {
     items_ = items;
     current_ = static_cast<int>(items.indexOf(fieldText));
-    if (field_->text() != fieldText) field_->setText(fieldText);
+    if (field_->text() == fieldText) return;
+    field_->setText(fieldText);
+    showWhole();
+}
+
+// An item wider than the field ("Muestra problema") is shown condensed, whole, and from
+// its start: cut, it would read as another item.
+void SampleList::showWhole() {
+    QFont condensed = field_->font();
+    condensed.setStretch(QFont::Unstretched);
+    const QMargins margins = field_->textMargins();
+    // Besides the text margins the field keeps two pixels each side and one for the cursor.
+    const int room = field_->width() - margins.left() - margins.right() - 5;
+    const int needed = QFontMetrics(condensed).horizontalAdvance(field_->text());
+    if (room > 0 && needed > room) condensed.setStretch(std::max(50, 100 * room / needed));
+    if (condensed != field_->font()) field_->setFont(condensed);
+    field_->setCursorPosition(needed > room ? 0 : int(field_->text().size()));
 }
 
 QString SampleList::fieldText() const {
@@ -49,6 +66,7 @@ QRect SampleList::buttonRect() const {
 void SampleList::resizeEvent(QResizeEvent*) {
     const QRect inner = rect().adjusted(kFrame, kFrame, -kFrame, -kFrame);
     field_->setGeometry(inner.adjusted(0, 0, -buttonRect().width(), 0));
+    showWhole();
 }
 
 void SampleList::paintEvent(QPaintEvent*) {
@@ -100,6 +118,7 @@ void SampleList::choose(int index) {
     if (index < 0 || index >= items_.size()) return;
     current_ = index;
     field_->setText(items_.at(index));
+    showWhole();
     emit itemChosen(index);
 }
 

@@ -46,6 +46,7 @@ protected:
 private:
     QRect buttonRect() const;
     void choose(int index);
+    void showWhole();
     // Arrow keys step through the list, F4 and Alt+Down open it; true when handled.
     bool handleKey(QKeyEvent* event);
 

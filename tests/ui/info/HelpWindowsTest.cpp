@@ -55,12 +55,17 @@ private slots:
 
 void HelpWindowsTest::looksAsCheckedAndEveryTextFits_data() {
     QTest::addColumn<Factory>("make");
-    QTest::addColumn<QString>("golden"); // none for the window that shows the version
+    QTest::addColumn<QString>("golden"); // none for the window that shows the version, nor for a second look
     QTest::newRow("switch box") << Factory([] { return new SwitchBoxHelp; }) << "info-switch-box";
     QTest::newRow("magnet") << Factory([] { return new MagnetHelp; }) << "info-magnet";
     QTest::newRow("samples") << Factory([] {
-        return new SamplesHelp({1, 0.3f, 0.2f, 0.01f});
+        // As the bench opens it: the unknown sample's button usable.
+        return new SamplesHelp({1, 0.3f, 0.2f, 0.01f, {}}, nullptr,
+                               {{}, [](const QString&) { return SampleDimensions{}; }});
     }) << "info-samples";
+    QTest::newRow("samples, an unknown one") << Factory([] {
+        return new SamplesHelp({3, 0.753f, 0.235f, 0.017f, "TWSH-3NKM"});
+    }) << "";
     QTest::newRow("cryostat") << Factory([] { return new CryostatHelp; }) << "info-cryostat";
     QTest::newRow("interface") << Factory([] { return new InterfaceHelp; }) << "info-interface";
     QTest::newRow("about") << Factory([] { return new Acerca; }) << "";
