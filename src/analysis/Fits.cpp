@@ -56,7 +56,8 @@ bool sameCurrent(double a, double b) {
 // field series), the one nearest the chosen temperature on a tie. One pass to count
 // the currents (sorted, so that equal ones are neighbours) and one to collect.
 void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const std::vector<Record>& records,
-                        const std::vector<Derived>& derived, bool includeWarned, double& currentMa) {
+                        const std::vector<Derived>& derived, bool includeWarned,
+                        const std::set<std::size_t>& leftOut, double& currentMa) {
     const double centre = (f.range.minK + f.range.maxK) / 2;
     // The current is chosen among all the records, flagged or not: a series whose
     // readings are all flagged is still the series, and its records are counted out.
@@ -89,7 +90,7 @@ void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const st
         start = end;
     }
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa)) continue;
+        if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa) || leftOut.count(i)) continue;
         if (!includeWarned && (derived[i].warnings & kHallMismatch)) {
             ++f.leftOut;
             continue;
@@ -106,11 +107,11 @@ void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const st
 // as the straight-line coordinates of that fit.
 void selectTemperatureRecords(FitResult& f, std::vector<PointErrors>& errors,
                               const std::vector<Record>& records, const std::vector<Derived>& derived,
-                              bool includeWarned) {
+                              bool includeWarned, const std::set<std::size_t>& leftOut) {
     const double uT = roundingUncertainty(kTemperatureStepK);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const double t = records[i].temperatureK;
-        if (!f.range.contains(t)) continue;
+        if (!f.range.contains(t) || leftOut.count(i)) continue;
         const Derived& d = derived[i];
         double x = 0, y = 0;
         PointErrors e;
@@ -237,8 +238,14 @@ void warnOfIntercept(FitResult& f) {
 
 } // namespace
 
+const std::set<std::size_t>& leftOutOf(const FitSettings& settings, const std::string& path) {
+    static const std::set<std::size_t> none;
+    const auto it = settings.leftOut.find(path);
+    return it == settings.leftOut.end() ? none : it->second;
+}
+
 FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::vector<Derived>& derived,
-                 const Geometry& g, const FitSettings& settings) {
+                 const Geometry& g, const FitSettings& settings, const std::set<std::size_t>& leftOut) {
     FitResult f;
     f.kind = kind;
     double currentMa = 0;
@@ -246,10 +253,10 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
     if (kind == FitKind::HallFromField) {
         f.range = {settings.fieldTemperatureK - kFieldFitHalfWidthK,
                    settings.fieldTemperatureK + kFieldFitHalfWidthK};
-        selectFieldRecords(f, errors, records, derived, settings.includeWarned, currentMa);
+        selectFieldRecords(f, errors, records, derived, settings.includeWarned, leftOut, currentMa);
     } else {
         f.range = kind == FitKind::MobilityExponent ? settings.mobility : settings.gap;
-        selectTemperatureRecords(f, errors, records, derived, settings.includeWarned);
+        selectTemperatureRecords(f, errors, records, derived, settings.includeWarned, leftOut);
     }
     if (f.leftOut > 0) {
         char buf[160];
@@ -302,9 +309,10 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
 }
 
 std::vector<FitResult> runAllFits(const std::vector<Record>& records, const std::vector<Derived>& derived,
-                                  const Geometry& g, const FitSettings& settings) {
+                                  const Geometry& g, const FitSettings& settings,
+                                  const std::set<std::size_t>& leftOut) {
     std::vector<FitResult> out;
-    for (FitKind k : kAllFits) out.push_back(runFit(k, records, derived, g, settings));
+    for (FitKind k : kAllFits) out.push_back(runFit(k, records, derived, g, settings, leftOut));
     return out;
 }
 
