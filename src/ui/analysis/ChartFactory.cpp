@@ -1,7 +1,6 @@
 #include "ui/analysis/ChartFactory.h"
 
 #include <QLineSeries>
-#include <QLocale>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -72,15 +71,8 @@ const FitResult* fitOf(const Analysis& a, FitKind kind) {
     return nullptr;
 }
 
-QString rangeText(const Range& r) {
-    const QLocale locale;
-    return QStringLiteral("%1–%2 K").arg(locale.toString(r.minK, 'g', 6), locale.toString(r.maxK, 'g', 6));
-}
-
 QString resultLine(const QString& label, const FitResult& f, bool several) {
-    QString text = fitSummary(f);
-    if (f.value) text += QStringLiteral(", ") + rangeText(f.range);
-    return several ? label + QStringLiteral(": ") + text : text;
+    return several ? label + QStringLiteral(": ") + fitSummary(f) : fitSummary(f);
 }
 
 class PanelBuilder {
@@ -398,7 +390,7 @@ std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
                  .opensOnFitRange = true}};
     case PlotKind::FieldHall:
         return {{.title = QStringLiteral("Tensión Hall frente al campo a %1 K")
-                              .arg(QLocale().toString(settings.fieldTemperatureK, 'g', 6)),
+                              .arg(cellText(settings.fieldTemperatureK)),
                  .xTitle = QStringLiteral("B (G)"),
                  .yTitle = QStringLiteral("V_H (V)"),
                  .residualTitle = QStringLiteral("resid. (V)"),

@@ -7,7 +7,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -229,23 +228,29 @@ void PlotTab::refresh(const std::vector<PlotSeries>& series, const FitSettings& 
 }
 
 void PlotTab::showResults() {
-    const QLocale locale;
     QStringList lines;
     for (std::size_t i = 0; i < series_.size(); ++i) {
         const Analysis& a = *series_[i].analysis;
         QStringList parts;
         for (FitKind k : fitsOf(kind_))
-            for (const FitResult& f : a.fits)
-                if (f.kind == k) parts << fitSummary(f).toHtmlEscaped();
-        if (kind_ == PlotKind::Hall && !signChangeText(a).isEmpty()) parts << signChangeText(a);
+            for (const FitResult& f : a.fits) {
+                if (f.kind != k) continue;
+                parts << fitSummary(f).toHtmlEscaped();
+                for (const QString& more : {fitQualityText(f), interceptText(f)})
+                    if (!more.isEmpty()) parts << more.toHtmlEscaped();
+            }
+        if (kind_ == PlotKind::Gap && !gapDifferenceText(a.fits).isEmpty())
+            parts << QStringLiteral("<i>%1</i>").arg(gapDifferenceText(a.fits).toHtmlEscaped());
+        if (kind_ == PlotKind::Hall && !signChangeText(a).isEmpty())
+            parts << signChangeText(a).toHtmlEscaped();
         const std::set<std::size_t>& out = leftOutOf(settings_, a.path);
         if (!out.empty()) {
             QStringList records;
             for (std::size_t k : out)
                 if (k < a.data.records.size())
                     records << QStringLiteral("n.º %1 (%2 K)")
-                                   .arg(locale.toString(a.data.records[k].number, 'g', 10),
-                                        locale.toString(a.data.records[k].temperatureK, 'f', 1));
+                                   .arg(cellText(a.data.records[k].number),
+                                        cellText(a.data.records[k].temperatureK, 4));
             parts << QStringLiteral("Fuera de los ajustes: ") + records.join(QStringLiteral(", "));
         }
         if (parts.isEmpty()) continue;
