@@ -281,6 +281,13 @@ PlotPanel PanelBuilder::build() {
         hideFromLegend(chart_, s);
     }
     attachAxes(chart_, spec_.xTitle, scales_.logX, spec_.yTitle, scales_.logY);
+    if (spec_.opensOnFitRange) {
+        // Two panels share the height: a smaller vertical title still fits beside them.
+        QAbstractAxis* y = verticalAxis(chart_);
+        QFont font = y->titleFont();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        y->setTitleFont(font);
+    }
     PlotPanel panel;
     panel.chart = chart_;
     setViews(panel);

@@ -4,6 +4,7 @@
 // undo puts it back, the copy reads right in a Spanish spreadsheet, exports carry the
 // fit results, and each tab is rendered for a look.
 #include <QApplication>
+#include <QChartView>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -396,6 +397,30 @@ private slots:
         }
         QCOMPARE(warnedSeries, 1);
         QCOMPARE(tab->chart()->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
+    }
+
+    // An error bar is drawn only where it stands out of its marker: a ±0.01 on an axis
+    // of 0 to 100 over some 200 pixels is a fiftieth of a pixel; on 0.9 to 1.1 it is
+    // ten pixels, more than the half marker of 3.5.
+    void errorBarsOnlyWhereTheyShow() {
+        QChartView view;
+        view.resize(400, 300);
+        QChart* chart = newChart(QStringLiteral("barras"));
+        QScatterSeries* points =
+            addMarkers(chart, QStringLiteral("p"), Qt::blue, QScatterSeries::MarkerShapeCircle, 7);
+        points->append(5, 1);
+        attachAxes(chart, QStringLiteral("x"), false, QStringLiteral("y"), false);
+        view.setChart(chart);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_VERIFY(chart->plotArea().height() > 150);
+        auto* bars = new ErrorBars(chart, Qt::blue, {{5, 1, 0.01}}, 7);
+        setView(chart, {0, 10, 0, 100});
+        QCOMPARE(bars->visibleCount(), 0);
+        setView(chart, {0, 10, 0.9, 1.1});
+        QCOMPARE(bars->visibleCount(), 1);
+        setView(chart, {6, 10, 0.9, 1.1}); // the point out of sight
+        QCOMPARE(bars->visibleCount(), 0);
     }
 
     // Each tab at 1024x768 with both samples open, saved for a look (run with
