@@ -13,6 +13,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
+#include <QLogValueAxis>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -397,6 +398,39 @@ private slots:
         }
         QCOMPARE(warnedSeries, 1);
         QCOMPARE(tab->chart()->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
+    }
+
+    // The axes switch between logarithmic and linear where both make sense, the same
+    // points plotted either way; the band gap's logarithms against 1/T do not switch.
+    // The image copied is the plots as shown.
+    void axesSwitchScaleAndTheImageIsCopied() {
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({one_}));
+        PlotTab* tab = shown(w, PlotKind::Resistivity);
+        QVERIFY(tab);
+        auto count = [&] {
+            qsizetype n = 0;
+            for (const MarkedPoints& m : tab->panels().front().points) n += m.series->count();
+            return n;
+        };
+        const qsizetype points = count();
+        QVERIFY(qobject_cast<QLogValueAxis*>(verticalAxis(tab->chart())));
+        tab->setScales({false, false});
+        QVERIFY(qobject_cast<QValueAxis*>(verticalAxis(tab->chart())));
+        QCOMPARE(count(), points);
+        tab->setScales({true, true});
+        QVERIFY(qobject_cast<QLogValueAxis*>(horizontalAxis(tab->chart())));
+        QCOMPARE(count(), points);
+
+        PlotTab* gap = shown(w, PlotKind::Gap);
+        gap->setScales({true, true});
+        QVERIFY(qobject_cast<QValueAxis*>(verticalAxis(gap->chart())));
+
+        QApplication::clipboard()->clear();
+        gap->copyImage();
+        const QImage image = QApplication::clipboard()->image();
+        QVERIFY(!image.isNull());
+        QVERIFY(image.height() >= 2 * gap->view()->height()); // both panels, not one
     }
 
     // An error bar is drawn only where it stands out of its marker: a ±0.01 on an axis
