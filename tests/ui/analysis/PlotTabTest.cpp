@@ -471,6 +471,20 @@ private slots:
                 QStringLiteral(TARVELO_SCREENSHOT_DIR "/plot-%1-x%2.png").arg(plotFileName(kind), scale);
             QVERIFY(w.grab().save(file));
         }
+        // A field series of sample 1 at 300 K: one record per magnet current, as a
+        // student collects them in one register.
+        QByteArray field;
+        for (int amps = 2; amps <= 10; amps += 2) {
+            sweep(path("uno.asc"), 1, 300, 300, 10, amps);
+            const QByteArray line = readFile(path("uno.asc"));
+            field += QByteArray::number(amps / 2) + line.mid(line.indexOf(','));
+        }
+        eh::test::writeFile(path("campo.asc"), field);
+        AnalysisWindow f;
+        QVERIFY(f.openFiles({path("campo.asc")}));
+        QVERIFY(shown(f, PlotKind::FieldHall));
+        QTest::qWait(50);
+        QVERIFY(f.grab().save(QStringLiteral(TARVELO_SCREENSHOT_DIR "/plot-VH_B-campo-x%1.png").arg(scale)));
     }
 };
 
