@@ -307,10 +307,12 @@ void ErrorBars::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
 
 void setTitleWithResults(QChart* chart, const QString& title, const QStringList& lines,
                          const std::vector<QColor>& colors) {
+    // The chart cuts a title line wider than itself, and two lines a result would
+    // squeeze the band gap's panels: one line each, in smaller print.
     QString html = title.toHtmlEscaped();
     for (qsizetype i = 0; i < lines.size(); ++i)
         html +=
-            QStringLiteral("<br><span style='font-weight:normal; color:%1'>%2</span>")
+            QStringLiteral("<br><span style='font-weight:normal; font-size:small; color:%1'>%2</span>")
                 .arg(std::size_t(i) < colors.size() ? colors[std::size_t(i)].name() : QStringLiteral("#000"),
                      lines[i].toHtmlEscaped());
     chart->setTitle(html);
