@@ -6,7 +6,7 @@ void analyse(Analysis& a, const FitSettings& settings) {
     a.geometry = a.sampleCode.empty() ? sampleGeometry(a.sample) : unknownSampleGeometry(a.sampleCode);
     a.derived = deriveAll(a.data.records, a.geometry);
     markMixedConduction(a.derived, plateauHallCm3C(a.sample));
-    a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings);
+    a.fits = runAllFits(a.data.records, a.derived, a.geometry, settings, leftOutOf(settings, a.path));
 }
 
 } // namespace eh::analysis

@@ -6,6 +6,7 @@
 
 #include "analysis/Constants.h"
 #include "analysis/FitAdequacy.h"
+#include "analysis/NumberText.h"
 #include "analysis/Uncertainty.h"
 
 namespace eh::analysis {
@@ -56,7 +57,8 @@ bool sameCurrent(double a, double b) {
 // field series), the one nearest the chosen temperature on a tie. One pass to count
 // the currents (sorted, so that equal ones are neighbours) and one to collect.
 void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const std::vector<Record>& records,
-                        const std::vector<Derived>& derived, bool includeWarned, double& currentMa) {
+                        const std::vector<Derived>& derived, bool includeWarned,
+                        const std::set<std::size_t>& leftOut, double& currentMa) {
     const double centre = (f.range.minK + f.range.maxK) / 2;
     // The current is chosen among all the records, flagged or not: a series whose
     // readings are all flagged is still the series, and its records are counted out.
@@ -89,7 +91,7 @@ void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const st
         start = end;
     }
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa)) continue;
+        if (!eligible(i) || !sameCurrent(records[i].currentMa, currentMa) || leftOut.count(i)) continue;
         if (!includeWarned && (derived[i].warnings & kHallMismatch)) {
             ++f.leftOut;
             continue;
@@ -106,11 +108,11 @@ void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const st
 // as the straight-line coordinates of that fit.
 void selectTemperatureRecords(FitResult& f, std::vector<PointErrors>& errors,
                               const std::vector<Record>& records, const std::vector<Derived>& derived,
-                              bool includeWarned) {
+                              bool includeWarned, const std::set<std::size_t>& leftOut) {
     const double uT = roundingUncertainty(kTemperatureStepK);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const double t = records[i].temperatureK;
-        if (!f.range.contains(t)) continue;
+        if (!f.range.contains(t) || leftOut.count(i)) continue;
         const Derived& d = derived[i];
         double x = 0, y = 0;
         PointErrors e;
@@ -174,21 +176,17 @@ void fitPoints(FitResult& f, const std::vector<PointErrors>& errors, bool weight
 // Why the abscissas cannot carry a slope, or nothing: fewer than three points, or
 // fewer than three distinct readings of the temperature (the field, for RH_campo).
 std::optional<std::string> tooFewReadings(const FitResult& f, const std::vector<double>& readings) {
-    char buf[200];
-    if (f.used.size() < kMinDistinctAbscissas) {
-        std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", f.used.size(),
-                      f.used.size() == 1 ? "punto" : "puntos", f.range.minK, f.range.maxK);
-        return buf;
-    }
+    const std::string where = " entre " + numberText(f.range.minK, 6) + " y " + numberText(f.range.maxK, 6) +
+                              " K; hacen falta al menos 3";
+    if (f.used.size() < kMinDistinctAbscissas)
+        return std::to_string(f.used.size()) + (f.used.size() == 1 ? " punto" : " puntos") + where;
     const bool field = f.kind == FitKind::HallFromField;
     const std::size_t distinct = distinctReadings(readings, field ? kFieldStepG : kTemperatureStepK);
     if (distinct >= kMinDistinctAbscissas) return std::nullopt;
     const char* what =
-        field ? (distinct == 1 ? "campo distinto (a 1 G)" : "campos distintos (a 1 G)")
-              : (distinct == 1 ? "temperatura distinta (a 0.1 K)" : "temperaturas distintas (a 0.1 K)");
-    std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", distinct, what,
-                  f.range.minK, f.range.maxK);
-    return buf;
+        field ? (distinct == 1 ? " campo distinto (a 1 G)" : " campos distintos (a 1 G)")
+              : (distinct == 1 ? " temperatura distinta (a 0,1 K)" : " temperaturas distintas (a 0,1 K)");
+    return std::to_string(distinct) + what + where;
 }
 
 void dropResult(FitResult& f, std::string reason) {
@@ -227,29 +225,33 @@ void warnOfIntercept(FitResult& f) {
     double largest = 0;
     for (double x : f.x) largest = std::max(largest, std::fabs(f.line->intercept + f.line->slope * x));
     if (!(std::fabs(*f.intercept) > kMaxInterceptShare * largest)) return;
-    char buf[200];
-    std::snprintf(buf, sizeof buf,
-                  "la ordenada en el origen de V_H(B), %.3g V, no es pequeña frente a las tensiones "
-                  "ajustadas (hasta %.3g V)",
-                  *f.intercept, largest);
-    addWarning(f, buf);
+    addWarning(f, "la ordenada en el origen de V_H(B), " + numberText(*f.intercept, 3) +
+                      " V, no es pequeña frente a las tensiones ajustadas (hasta " + numberText(largest, 3) +
+                      " V)");
 }
 
 } // namespace
 
+const std::set<std::size_t>& leftOutOf(const FitSettings& settings, const std::string& path) {
+    static const std::set<std::size_t> none;
+    const auto it = settings.leftOut.find(path);
+    return it == settings.leftOut.end() ? none : it->second;
+}
+
 FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::vector<Derived>& derived,
-                 const Geometry& g, const FitSettings& settings) {
+                 const Geometry& g, const FitSettings& settings, const std::set<std::size_t>& leftOut) {
     FitResult f;
     f.kind = kind;
+    f.weighted = settings.weighted;
     double currentMa = 0;
     std::vector<PointErrors> errors;
     if (kind == FitKind::HallFromField) {
         f.range = {settings.fieldTemperatureK - kFieldFitHalfWidthK,
                    settings.fieldTemperatureK + kFieldFitHalfWidthK};
-        selectFieldRecords(f, errors, records, derived, settings.includeWarned, currentMa);
+        selectFieldRecords(f, errors, records, derived, settings.includeWarned, leftOut, currentMa);
     } else {
         f.range = kind == FitKind::MobilityExponent ? settings.mobility : settings.gap;
-        selectTemperatureRecords(f, errors, records, derived, settings.includeWarned);
+        selectTemperatureRecords(f, errors, records, derived, settings.includeWarned, leftOut);
     }
     if (f.leftOut > 0) {
         char buf[160];
@@ -285,12 +287,12 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
         f.line->slopeError * widen / std::fabs(f.line->slope),
         resolutionLimitedShare(readings, kind == FitKind::HallFromField ? kFieldStepG : kTemperatureStepK));
     if (!(share < kMaxRelativeSlopeUncertainty)) {
-        char buf[200];
-        std::snprintf(buf, sizeof buf,
-                      "la pendiente no queda determinada: incertidumbre relativa del %.2g %%; hace falta "
-                      "menos del %g %%",
-                      100 * share, 100 * kMaxRelativeSlopeUncertainty);
-        dropResult(f, buf);
+        const std::string limit =
+            "; hace falta menos del " + numberText(100 * kMaxRelativeSlopeUncertainty, 2) + " %";
+        dropResult(f, std::isfinite(share)
+                          ? "la pendiente no queda determinada: incertidumbre relativa del " +
+                                numberText(100 * share, 2) + " %" + limit
+                          : "la pendiente no queda determinada: es nula" + limit);
         return f;
     }
     if (kind == FitKind::HallFromField) {
@@ -302,9 +304,10 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
 }
 
 std::vector<FitResult> runAllFits(const std::vector<Record>& records, const std::vector<Derived>& derived,
-                                  const Geometry& g, const FitSettings& settings) {
+                                  const Geometry& g, const FitSettings& settings,
+                                  const std::set<std::size_t>& leftOut) {
     std::vector<FitResult> out;
-    for (FitKind k : kAllFits) out.push_back(runFit(k, records, derived, g, settings));
+    for (FitKind k : kAllFits) out.push_back(runFit(k, records, derived, g, settings, leftOut));
     return out;
 }
 

@@ -3,7 +3,9 @@
 // from the Hall coefficient, the temperature exponent of the mobility, and the Hall
 // coefficient from the field dependence at one temperature.
 
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,13 +28,20 @@ struct Range {
     bool contains(double t) const { return t >= minK && t <= maxK; }
 };
 
+// Records the user left out of every fit, by the path of their data file: indexes
+// into its records.
+using LeftOutRecords = std::map<std::string, std::set<std::size_t>>;
+
 struct FitSettings {
     Range gap{500, 800};
     Range mobility{100, 300};
     double fieldTemperatureK = 300; // RH_campo: records within +-1 K of it
     bool weighted = false;          // weighted least squares instead of ordinary
     bool includeWarned = false;     // records with mismatched Hall readings kept in the Hall fits
+    LeftOutRecords leftOut;
 };
+// The records of the file at `path` the user left out (an empty set for none).
+const std::set<std::size_t>& leftOutOf(const FitSettings& settings, const std::string& path);
 inline constexpr double kFieldFitHalfWidthK = 1;
 
 // The plotted coordinates of one fit's points, the indexes of the records used,
@@ -46,6 +55,7 @@ struct FitResult {
     std::optional<LineFit> line;
     std::optional<double> value, uncertainty;
     std::optional<double> chi2Reduced; // of the line against `sigma`
+    bool weighted = false;             // by 1/sigma^2, as the settings asked
     // RH_campo only: the intercept of V_H(B), V, which a sound field series keeps near zero.
     std::optional<double> intercept, interceptUncertainty;
     std::string note;        // why there is no value, in Spanish
@@ -70,10 +80,12 @@ inline constexpr double kMaxRelativeSlopeUncertainty = 0.10;
 // itself in the intercept.
 inline constexpr double kMaxInterceptShare = 0.02;
 
+// `leftOut`: indexes of records no fit may use, whatever their range.
 FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::vector<Derived>& derived,
-                 const Geometry& g, const FitSettings& settings);
+                 const Geometry& g, const FitSettings& settings, const std::set<std::size_t>& leftOut = {});
 
 std::vector<FitResult> runAllFits(const std::vector<Record>& records, const std::vector<Derived>& derived,
-                                  const Geometry& g, const FitSettings& settings);
+                                  const Geometry& g, const FitSettings& settings,
+                                  const std::set<std::size_t>& leftOut = {});
 
 } // namespace eh::analysis

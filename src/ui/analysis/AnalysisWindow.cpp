@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "analysis/Samples.h"
@@ -41,6 +42,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("analysisWindow"));
     setWindowTitle(QStringLiteral("Tarvelo — Análisis de datos"));
     setAcceptDrops(true);
+    history_ = new QUndoStack(this);
     buildMenus();
     buildCentre();
     status_ = new QLabel(this);
@@ -251,6 +253,15 @@ void AnalysisWindow::setFieldTemperature(double kelvin) {
     reanalyse();
 }
 
+void AnalysisWindow::setLeftOut(const QString& path, std::size_t record, bool out) {
+    std::set<std::size_t>& records = settings_.leftOut[path.toStdString()];
+    if (out)
+        records.insert(record);
+    else
+        records.erase(record);
+    reanalyse();
+}
+
 void AnalysisWindow::selectSeries(int index) {
     if (index < 0 || index >= seriesCount()) return;
     updating_ = true;
@@ -267,6 +278,9 @@ PlotTab* AnalysisWindow::ensurePlotTab(std::size_t index) {
         tab->show();
         connect(tab, &PlotTab::rangeChanged, this, &AnalysisWindow::setRange);
         connect(tab, &PlotTab::fieldTemperatureChanged, this, &AnalysisWindow::setFieldTemperature);
+        connect(tab, &PlotTab::leftOutChanged, this, &AnalysisWindow::setLeftOut);
+        connect(tab, &PlotTab::exportRequested, this, &AnalysisWindow::askExportPlot);
+        tab->setUndoStack(history_);
         plots_[index] = tab;
         plotStale_[index] = true;
     }

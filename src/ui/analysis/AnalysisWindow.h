@@ -16,6 +16,7 @@ class QComboBox;
 class QMenu;
 class QTabWidget;
 class QLabel;
+class QUndoStack;
 
 namespace eh::analysis {
 
@@ -46,6 +47,10 @@ public:
     bool setSampleCode(int seriesIndex, const QString& code);
     void setRange(PlotKind kind, Range range); // gap or mobility range
     void setFieldTemperature(double kelvin);
+    // Leaves a record of the open file at `path` out of the fits, or puts it back.
+    void setLeftOut(const QString& path, std::size_t record, bool out);
+    // Range changes and left-out records, shared by the plot tabs.
+    QUndoStack* undoStack() const { return history_; }
     void selectSeries(int index);
 
     bool exportPlot(PlotKind kind, const QString& path, QString& error) const;
@@ -106,6 +111,7 @@ private:
 
     std::vector<std::unique_ptr<Series>> series_;
     FitSettings settings_;
+    QUndoStack* history_ = nullptr;
     QComboBox* seriesBox_ = nullptr;
     QComboBox* sampleBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -16,14 +16,25 @@ namespace eh::analysis {
 
 void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std::vector<PlotSeries>& series,
                const FitSettings& settings) {
-    // The chart lives in a scene of its own for the painting and goes with it.
+    // The charts live in a scene of their own for the painting and go with it: each
+    // panel's plot with its residuals under it, panels one below the other.
     QGraphicsScene scene;
-    QChart* chart = buildChart(kind, series, settings);
-    scene.addItem(chart);
     const QSizeF size(kExportWidth, kExportWidth * target.height() / std::max(1.0, target.width()));
-    chart->resize(size);
-    chart->setPos(0, 0);
-    chart->setBackgroundRoundness(0);
+    const std::vector<PlotPanel> panels = buildPanels(kind, series, settings, defaultScales(kind));
+    double shares = 0;
+    for (const PlotPanel& panel : panels) shares += 1 + (panel.residuals ? kResidualShare : 0);
+    const double unit = size.height() / std::max(1.0, shares);
+    double y = 0;
+    auto place = [&](QChart* chart, double height) {
+        scene.addItem(chart);
+        chart->resize(size.width(), height);
+        chart->setPos(0, y);
+        y += height;
+    };
+    for (const PlotPanel& panel : panels) {
+        place(panel.chart, unit);
+        if (panel.residuals) place(panel.residuals, unit * kResidualShare);
+    }
     scene.setSceneRect(QRectF(QPointF(0, 0), size));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -12,8 +12,11 @@ namespace eh::analysis {
 // Logical size at which plots are laid out for files and the report.
 inline constexpr int kExportWidth = 1000;
 inline constexpr int kExportHeight = 625;
+// Height of a residual panel against that of the plot above it.
+inline constexpr double kResidualShare = 0.3;
 
-// Paints a freshly built plot of `kind` into `target` on `painter`.
+// Paints a freshly built plot of `kind`, every panel with its residuals, into
+// `target` on `painter`, in the panels' initial views.
 void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std::vector<PlotSeries>& series,
                const FitSettings& settings);
 

@@ -1,75 +1,40 @@
 #include "ui/analysis/ChartFactory.h"
 
-#include <QLegendMarker>
 #include <QLineSeries>
-#include <QLogValueAxis>
-#include <QScatterSeries>
-#include <QValueAxis>
 #include <cmath>
-#include <limits>
-#include <string_view>
+#include <functional>
+#include <optional>
+
+#include "analysis/Uncertainty.h"
+#include "ui/analysis/FitText.h"
 
 namespace eh::analysis {
 
-QString plotTitle(PlotKind kind) {
+PlotScales defaultScales(PlotKind kind) {
     switch (kind) {
     case PlotKind::Resistivity:
-        return QStringLiteral("ρ(T)");
     case PlotKind::Hall:
-        return QStringLiteral("R_H(T)");
+        return {false, true};
     case PlotKind::Mobility:
-        return QStringLiteral("μ_H(T)");
-    case PlotKind::Gap:
-        return QStringLiteral("Banda prohibida");
-    case PlotKind::FieldHall:
-        return QStringLiteral("V_H(B)");
+        return {true, true};
+    default:
+        return {false, false};
     }
-    return {};
 }
 
-QString plotFileName(PlotKind kind) {
-    switch (kind) {
-    case PlotKind::Resistivity:
-        return QStringLiteral("rho");
-    case PlotKind::Hall:
-        return QStringLiteral("RH");
-    case PlotKind::Mobility:
-        return QStringLiteral("muH");
-    case PlotKind::Gap:
-        return QStringLiteral("gap");
-    case PlotKind::FieldHall:
-        return QStringLiteral("VH_B");
-    }
-    return {};
+bool scalesSelectable(PlotKind kind) {
+    return kind == PlotKind::Resistivity || kind == PlotKind::Hall || kind == PlotKind::Mobility;
 }
 
 bool plotUsesTemperatureAxis(PlotKind kind) {
-    return kind == PlotKind::Mobility || kind == PlotKind::Gap || kind == PlotKind::Resistivity ||
-           kind == PlotKind::Hall;
+    return kind != PlotKind::FieldHall;
 }
 
 double temperatureFromAxis(PlotKind kind, double x) {
     return kind == PlotKind::Gap ? 1000 / x : x;
 }
 
-QColor seriesColor(std::size_t index) {
-    static const QColor colors[] = {QColor(0, 90, 181), QColor(220, 50, 32), QColor(0, 140, 70),
-                                    QColor(150, 60, 170), QColor(230, 140, 0)};
-    return colors[index % std::size(colors)];
-}
-
 namespace {
-
-// Collects the extent of the data so that every axis is set from what is plotted.
-struct Extent {
-    double lo = std::numeric_limits<double>::infinity(), hi = -std::numeric_limits<double>::infinity();
-    void add(double v) {
-        if (!std::isfinite(v)) return;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    bool empty() const { return lo > hi; }
-};
 
 // Plots show at most about this many points of a series (every k-th record beyond):
 // Qt Charts makes one item per point, and its cost grows much faster than the count,
@@ -79,265 +44,379 @@ std::size_t strideFor(std::size_t count) {
     return count <= kMaxPlotted ? 1 : (count + kMaxPlotted - 1) / kMaxPlotted;
 }
 
-class Builder {
-public:
-    Builder(const std::vector<PlotSeries>& series, const FitSettings& settings)
-        : series_(series), settings_(settings), chart_(new QChart) {
-        chart_->setAnimationOptions(QChart::NoAnimation);
-        chart_->legend()->setAlignment(Qt::AlignBottom);
-        chart_->legend()->setShowToolTips(true); // full names of entries cut short
-        chart_->setMargins(QMargins(4, 4, 4, 4));
-    }
+constexpr double kMarkerSize = 7;
 
-    QScatterSeries* scatter(const QString& name, QColor color, QScatterSeries::MarkerShape shape,
-                            double size = 8, bool hollow = false) {
-        auto* s = new QScatterSeries;
-        s->setName(name);
-        s->setMarkerShape(shape);
-        s->setMarkerSize(size);
-        s->setColor(hollow ? QColor(Qt::transparent) : color);
-        s->setBorderColor(color);
-        chart_->addSeries(s);
-        return s;
-    }
-    QLineSeries* line(const QString& name, QColor color) {
-        auto* l = new QLineSeries;
-        l->setName(name);
-        QPen pen(color);
-        pen.setWidthF(2);
-        l->setPen(pen);
-        chart_->addSeries(l);
-        return l;
-    }
-    void attach(QAbstractAxis* x, QAbstractAxis* y, QAbstractAxis* y2 = nullptr) {
-        chart_->addAxis(x, Qt::AlignBottom);
-        chart_->addAxis(y, Qt::AlignLeft);
-        if (y2) chart_->addAxis(y2, Qt::AlignRight);
-        for (QAbstractSeries* s : chart_->series()) {
-            s->attachAxis(x);
-            s->attachAxis(s->property("rightAxis").toBool() && y2 ? y2 : y);
-        }
-    }
-    static QValueAxis* valueAxis(const QString& title, const Extent& e, bool padded = true,
-                                 const char* format = "%.3g") {
-        auto* a = new QValueAxis;
-        a->setTitleText(title);
-        a->setLabelFormat(QString::fromLatin1(format));
-        if (!e.empty()) {
-            const double pad = padded ? std::max((e.hi - e.lo) * 0.05, 1e-12) : 0;
-            a->setRange(e.lo - pad, e.hi + pad);
-            a->applyNiceNumbers();
-            // Fixed decimals from the tick step, so that a tick at zero reads 0, not
-            // a rounding residue such as 5.55e-17.
-            if (std::string_view(format) == "%.3g") {
-                const double step = (a->max() - a->min()) / std::max(1, a->tickCount() - 1);
-                const int decimals = std::clamp(1 - int(std::floor(std::log10(step))), 0, 9);
-                a->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
-            }
-        }
-        return a;
-    }
-    static QLogValueAxis* logAxis(const QString& title, const Extent& e) {
-        auto* a = new QLogValueAxis;
-        a->setTitleText(title);
-        a->setBase(10);
-        a->setLabelFormat(QStringLiteral("%g"));
-        a->setMinorTickCount(0);
-        if (!e.empty() && e.lo > 0)
-            a->setRange(std::pow(10, std::floor(std::log10(e.lo))),
-                        std::pow(10, std::ceil(std::log10(e.hi))));
-        return a;
-    }
-    // Removes the legend entries of helper series (highlights, fit lines).
-    void hideFromLegend(QAbstractSeries* s) {
-        for (QLegendMarker* m : chart_->legend()->markers(s)) m->setVisible(false);
-    }
-
-    QChart* resistivity();
-    QChart* hall();
-    QChart* mobility();
-    QChart* gap();
-    QChart* fieldHall();
-
-private:
-    const FitResult* fit(const Analysis& a, FitKind kind) const {
-        for (const FitResult& f : a.fits)
-            if (f.kind == kind) return &f;
-        return nullptr;
-    }
-
-    const std::vector<PlotSeries>& series_;
-    const FitSettings& settings_;
-    QChart* chart_;
+struct Point {
+    double x, y, u;
 };
 
-QChart* Builder::resistivity() {
-    chart_->setTitle(QStringLiteral("Resistividad frente a la temperatura"));
-    Extent ex, ey;
-    for (std::size_t i = 0; i < series_.size(); ++i) {
-        const Analysis& a = *series_[i].analysis;
-        auto* s = scatter(series_[i].label, seriesColor(i), QScatterSeries::MarkerShapeCircle);
-        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
-            if (!a.derived[k].rhoOhmCm) continue;
-            s->append(a.data.records[k].temperatureK, *a.derived[k].rhoOhmCm);
-            ex.add(a.data.records[k].temperatureK);
-            ey.add(*a.derived[k].rhoOhmCm);
-        }
-    }
-    attach(valueAxis(QStringLiteral("T (K)"), ex, true, "%.0f"), logAxis(QStringLiteral("ρ (Ω·cm)"), ey));
-    return chart_;
+// What one panel plots: a point per record, and how its fit's straight-line
+// coordinates map onto the plot.
+struct PanelSpec {
+    QString title = {}, xTitle = {}, yTitle = {}, residualTitle = {};
+    std::function<std::optional<Point>(const Analysis&, std::size_t)> point = {};
+    std::optional<FitKind> fit = {};
+    std::function<double(double plotX)> toFitX = [](double x) { return x; };
+    std::function<QPointF(double fitX, double fitY)> fromFit = [](double x, double y) {
+        return QPointF(x, y);
+    };
+    bool holesAsTriangles = false; // R_H > 0 drawn as triangles
+    bool zeroInView = false;       // the field plot shows the origin
+    bool opensOnFitRange = false;
+};
+
+const FitResult* fitOf(const Analysis& a, FitKind kind) {
+    for (const FitResult& f : a.fits)
+        if (f.kind == kind) return &f;
+    return nullptr;
 }
 
-QChart* Builder::hall() {
-    chart_->setTitle(QStringLiteral("Coeficiente de Hall |R_H| frente a la temperatura"));
-    Extent ex, ey;
-    for (std::size_t i = 0; i < series_.size(); ++i) {
-        const Analysis& a = *series_[i].analysis;
-        auto* neg = scatter(series_[i].label + QStringLiteral(": R_H &lt; 0 (electrones)"), seriesColor(i),
-                            QScatterSeries::MarkerShapeCircle);
-        auto* pos = scatter(series_[i].label + QStringLiteral(": R_H &gt; 0 (huecos)"), seriesColor(i),
-                            QScatterSeries::MarkerShapeTriangle, 10, true);
-        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
-            if (!a.derived[k].hallCm3C) continue;
-            const double rh = *a.derived[k].hallCm3C, t = a.data.records[k].temperatureK;
-            (rh < 0 ? neg : pos)->append(t, std::fabs(rh));
-            ex.add(t);
-            ey.add(std::fabs(rh));
-        }
-    }
-    attach(valueAxis(QStringLiteral("T (K)"), ex, true, "%.0f"),
-           logAxis(QStringLiteral("|R_H| (cm³/C)"), ey));
-    return chart_;
+QString resultLine(const QString& label, const FitResult& f, bool several) {
+    return several ? label + QStringLiteral(": ") + fitSummary(f) : fitSummary(f);
 }
 
-QChart* Builder::mobility() {
-    chart_->setTitle(QStringLiteral("Movilidad Hall frente a la temperatura"));
-    Extent ex, ey;
-    for (std::size_t i = 0; i < series_.size(); ++i) {
-        const Analysis& a = *series_[i].analysis;
-        auto* s = scatter(series_[i].label, seriesColor(i), QScatterSeries::MarkerShapeCircle, 6);
-        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
-            if (!a.derived[k].mobilityCm2Vs) continue;
-            s->append(a.data.records[k].temperatureK, *a.derived[k].mobilityCm2Vs);
-            ex.add(a.data.records[k].temperatureK);
-            ey.add(*a.derived[k].mobilityCm2Vs);
-        }
-        const FitResult* f = fit(a, FitKind::MobilityExponent);
-        if (!f || f->used.empty()) continue;
-        auto* used =
-            scatter(QString(), seriesColor(i).darker(160), QScatterSeries::MarkerShapeRectangle, 11, true);
-        for (std::size_t k = 0, step = strideFor(f->x.size()); k < f->x.size(); k += step)
-            used->append(std::exp(f->x[k]), std::exp(f->y[k]));
-        hideFromLegend(used);
-        if (!f->line) continue;
-        auto* l = line(QStringLiteral("ajuste μ_H = A·T^−%1").arg(*f->value, 0, 'f', 3),
-                       seriesColor(i).darker(160));
-        const double t0 = std::exp(f->x.front()), t1 = std::exp(f->x.back());
-        for (int k = 0; k <= 20; ++k) {
-            const double t = t0 * std::pow(t1 / t0, k / 20.0);
-            l->append(t, std::exp(f->line->intercept + f->line->slope * std::log(t)));
-        }
+class PanelBuilder {
+public:
+    PanelBuilder(const PanelSpec& spec, const std::vector<PlotSeries>& series, const FitSettings& settings,
+                 PlotScales scales)
+        : spec_(spec), series_(series), settings_(settings), scales_(scales) {}
+
+    PlotPanel build();
+
+private:
+    struct Buckets {
+        std::vector<std::pair<QPointF, std::size_t>> normal, holes, warned, leftOut;
+        std::vector<ErrorBars::Bar> bars;
+    };
+    void collect(std::size_t file, Buckets& b);
+    void addBucket(std::size_t file, const std::vector<std::pair<QPointF, std::size_t>>& points,
+                   const QString& name, QScatterSeries::MarkerShape shape, double size, bool hollow);
+    void addFitLines(std::size_t file, const FitResult& f);
+    QChart* residuals() const;
+    void setViews(PlotPanel& panel) const;
+
+    const PanelSpec& spec_;
+    const std::vector<PlotSeries>& series_;
+    const FitSettings& settings_;
+    PlotScales scales_;
+    QChart* chart_ = nullptr;
+    std::vector<MarkedPoints> marked_;
+    Extent ex_, ey_;
+    struct PendingLine {
+        std::size_t file;
+        std::vector<QPointF> points;
+        bool dashed;
+    };
+    std::vector<PendingLine> lines_;
+};
+
+void PanelBuilder::collect(std::size_t file, Buckets& b) {
+    const Analysis& a = *series_[file].analysis;
+    const std::set<std::size_t>& out = leftOutOf(settings_, a.path);
+    const std::size_t step = strideFor(a.derived.size());
+    for (std::size_t k = 0; k < a.derived.size(); ++k) {
+        const bool left = out.count(k) > 0;
+        if (k % step != 0 && !left) continue;
+        const std::optional<Point> p = spec_.point(a, k);
+        if (!p || !std::isfinite(p->x) || !std::isfinite(p->y)) continue;
+        const double y = spec_.holesAsTriangles ? std::fabs(p->y) : p->y;
+        if ((scales_.logX && !(p->x > 0)) || (scales_.logY && !(y > 0))) continue;
+        const QPointF at(p->x, y);
+        if (left)
+            b.leftOut.push_back({at, k});
+        else if (a.derived[k].warnings != 0)
+            b.warned.push_back({at, k});
+        else if (spec_.holesAsTriangles && p->y > 0)
+            b.holes.push_back({at, k});
+        else
+            b.normal.push_back({at, k});
+        b.bars.push_back({at.x(), at.y(), p->u});
+        ex_.add(at.x());
+        ey_.add(at.y());
     }
-    attach(logAxis(QStringLiteral("T (K)"), ex), logAxis(QStringLiteral("μ_H (cm²/(V·s))"), ey));
-    return chart_;
 }
 
-QChart* Builder::gap() {
-    chart_->setTitle(QStringLiteral("Banda prohibida: ln σ y ln(|R_H|·T^3/2) frente a 1000/T"));
-    Extent ex, ey, ey2;
-    for (std::size_t i = 0; i < series_.size(); ++i) {
-        const Analysis& a = *series_[i].analysis;
-        const QColor c = seriesColor(i);
-        auto* sigma =
-            scatter(series_[i].label + QStringLiteral(": σ"), c, QScatterSeries::MarkerShapeCircle, 6);
-        auto* hall = scatter(series_[i].label + QStringLiteral(": R_H (der.)"), c,
-                             QScatterSeries::MarkerShapeTriangle, 8, true);
-        hall->setProperty("rightAxis", true);
-        for (std::size_t k = 0, step = strideFor(a.derived.size()); k < a.derived.size(); k += step) {
-            const double t = a.data.records[k].temperatureK;
-            if (a.derived[k].sigmaSCm) {
-                sigma->append(1000 / t, std::log(*a.derived[k].sigmaSCm));
-                ex.add(1000 / t);
-                ey.add(std::log(*a.derived[k].sigmaSCm));
-            }
-            if (a.derived[k].hallCm3C) {
-                const double v = std::log(std::fabs(*a.derived[k].hallCm3C) * t * std::sqrt(t));
-                hall->append(1000 / t, v);
-                ex.add(1000 / t);
-                ey2.add(v);
-            }
-        }
-        for (FitKind kind : {FitKind::GapSigma, FitKind::GapHall}) {
-            const FitResult* f = fit(a, kind);
-            if (!f || f->used.empty()) continue;
-            const bool right = kind == FitKind::GapHall;
-            auto* used = scatter(QString(), c.darker(170), QScatterSeries::MarkerShapeRectangle, 11, true);
-            used->setProperty("rightAxis", right);
-            for (std::size_t k = 0, step = strideFor(f->x.size()); k < f->x.size(); k += step)
-                used->append(1000 * f->x[k], f->y[k]);
-            hideFromLegend(used);
-            if (!f->line) continue;
-            // Fit lines in fixed colours, so that they stand out from the points; the
-            // results are listed beside the plot, not in the legend.
-            auto* l = line(QString(), right ? QColor(200, 0, 0) : QColor(Qt::black));
-            l->setProperty("rightAxis", right);
-            hideFromLegend(l);
-            double lo = f->x.front(), hi = f->x.front();
-            for (double x : f->x) lo = std::min(lo, x), hi = std::max(hi, x);
-            for (double x : {lo, hi}) l->append(1000 * x, f->line->intercept + f->line->slope * x);
-        }
+void PanelBuilder::addBucket(std::size_t file, const std::vector<std::pair<QPointF, std::size_t>>& points,
+                             const QString& name, QScatterSeries::MarkerShape shape, double size,
+                             bool hollow) {
+    if (points.empty()) return;
+    QScatterSeries* s = addMarkers(chart_, name, seriesColor(file), shape, size, hollow);
+    MarkedPoints m{s, file, {}};
+    QList<QPointF> xy;
+    for (const auto& [p, record] : points) {
+        xy << p;
+        m.records.push_back(record);
     }
-    attach(valueAxis(QStringLiteral("1000/T (1/K)"), ex), valueAxis(QStringLiteral("ln(σ / (S/cm))"), ey),
-           valueAxis(QStringLiteral("ln(|R_H|·T^3/2 / (cm³/C·K^3/2))"), ey2));
-    return chart_;
+    s->replace(xy);
+    marked_.push_back(std::move(m));
 }
 
-QChart* Builder::fieldHall() {
-    chart_->setTitle(QStringLiteral("Tensión Hall frente al campo a %1 K").arg(settings_.fieldTemperatureK));
+// The fitted line through its range, and dashed beyond it to the ends of the data.
+void PanelBuilder::addFitLines(std::size_t file, const FitResult& f) {
+    if (!f.line || f.x.empty()) return;
+    double lo = spec_.fromFit(f.x.front(), 0).x(), hi = lo;
+    for (double x : f.x) {
+        const double p = spec_.fromFit(x, 0).x();
+        lo = std::min(lo, p), hi = std::max(hi, p);
+    }
+    auto segment = [&](double from, double to, bool dashed) {
+        if (!(to > from)) return;
+        PendingLine l{file, {}, dashed};
+        constexpr int kSteps = 40; // straight on every scale the user may choose
+        for (int i = 0; i <= kSteps; ++i) {
+            const double p = scales_.logX ? from * std::pow(to / from, double(i) / kSteps)
+                                          : from + (to - from) * i / kSteps;
+            const double fx = spec_.toFitX(p);
+            l.points.push_back(spec_.fromFit(fx, f.line->intercept + f.line->slope * fx));
+        }
+        lines_.push_back(std::move(l));
+    };
+    segment(lo, hi, false);
+    const double dataLo = spec_.zeroInView ? std::min(0.0, ex_.lo) : ex_.lo;
+    segment(dataLo, lo, true);
+    segment(hi, ex_.hi, true);
+}
+
+QChart* PanelBuilder::residuals() const {
+    QChart* chart = newChart(QString());
+    chart->legend()->hide();
+    chart->setMargins(QMargins(4, 0, 4, 2));
     Extent ex, ey;
-    ex.add(0);
+    std::vector<std::pair<std::size_t, std::vector<ErrorBars::Bar>>> bars;
+    for (std::size_t file = 0; file < series_.size(); ++file) {
+        const FitResult* f = fitOf(*series_[file].analysis, *spec_.fit);
+        if (!f || !f->line) continue;
+        QScatterSeries* s =
+            addMarkers(chart, series_[file].label, seriesColor(file), QScatterSeries::MarkerShapeCircle, 5);
+        std::vector<ErrorBars::Bar> fileBars;
+        for (std::size_t k = 0; k < f->x.size(); ++k) {
+            const double x = spec_.fromFit(f->x[k], 0).x();
+            const double r = f->y[k] - (f->line->intercept + f->line->slope * f->x[k]);
+            s->append(x, r);
+            ex.add(x);
+            ey.add(r);
+            const double u = k < f->sigma.size() ? f->sigma[k] : 0;
+            fileBars.push_back({x, r, u});
+            ey.add(r + u), ey.add(r - u);
+        }
+        bars.emplace_back(file, std::move(fileBars));
+    }
+    QLineSeries* zero = addLine(chart, QString(), QColor(90, 90, 90));
+    if (!ex.empty()) zero->append({QPointF(ex.lo, 0), QPointF(ex.hi, 0)});
     ey.add(0);
-    for (std::size_t i = 0; i < series_.size(); ++i) {
-        const Analysis& a = *series_[i].analysis;
-        const FitResult* f = fit(a, FitKind::HallFromField);
-        if (!f) continue;
-        auto* s = scatter(series_[i].label, seriesColor(i), QScatterSeries::MarkerShapeCircle);
-        for (std::size_t k = 0, step = strideFor(f->x.size()); k < f->x.size(); k += step) {
-            s->append(f->x[k], f->y[k]);
-            ex.add(f->x[k]);
-            ey.add(f->y[k]);
-        }
-        if (!f->line) continue;
-        auto* l = line(QStringLiteral("ajuste: R_H = %1 cm³/C").arg(*f->value, 0, 'g', 5),
-                       seriesColor(i).darker(160));
-        double hi = 0;
-        for (double x : f->x) hi = std::max(hi, x);
-        for (double x : {0.0, hi}) {
-            l->append(x, f->line->intercept + f->line->slope * x);
-            ey.add(f->line->intercept + f->line->slope * x);
-        }
+    attachAxes(chart, QString(), scales_.logX, spec_.residualTitle, false);
+    // A small panel: small print, so that its labels fit its height.
+    for (QAbstractAxis* axis : chart->axes()) {
+        QFont font = axis->labelsFont();
+        font.setPointSizeF(font.pointSizeF() * 0.8);
+        axis->setLabelsFont(font);
+        axis->setTitleFont(font);
     }
-    attach(valueAxis(QStringLiteral("B (G)"), ex, false, "%.0f"), valueAxis(QStringLiteral("V_H (V)"), ey));
-    return chart_;
+    const double largest = std::max(std::fabs(ey.lo), std::fabs(ey.hi));
+    const Extent x = padded(ex, 0.05, scales_.logX);
+    setView(chart, {x.lo, x.hi, -1.15 * largest, 1.15 * largest});
+    for (auto& [file, b] : bars) new ErrorBars(chart, seriesColor(file), std::move(b), 5);
+    return chart;
+}
+
+void PanelBuilder::setViews(PlotPanel& panel) const {
+    Extent wx = ex_, wy = ey_;
+    if (spec_.zeroInView) wx.add(0), wy.add(0);
+    for (const auto& l : lines_)
+        for (const QPointF& p : l.points)
+            if (spec_.zeroInView) wy.add(p.y());
+    wx = padded(wx, 0.04, scales_.logX);
+    wy = padded(wy, 0.06, scales_.logY);
+    panel.whole = {wx.lo, wx.hi, wy.lo, wy.hi};
+    panel.initial = panel.whole;
+    if (!spec_.opensOnFitRange || wx.empty()) return;
+    // The fit range with a margin of an eighth of it on each side, and the points in it.
+    const Range r = settings_.gap;
+    if (!(r.minK > 0) || !(r.maxK > r.minK)) return;
+    const double lo = 1000 / r.maxK, hi = 1000 / r.minK, margin = (hi - lo) / 8;
+    Extent vy;
+    for (const MarkedPoints& m : marked_)
+        for (const QPointF& p : m.series->points())
+            if (p.x() >= lo - margin && p.x() <= hi + margin) vy.add(p.y());
+    if (vy.empty()) return;
+    vy = padded(vy, 0.08, false);
+    panel.initial = {lo - margin, hi + margin, vy.lo, vy.hi};
+}
+
+PlotPanel PanelBuilder::build() {
+    chart_ = newChart(spec_.title);
+    const bool several = series_.size() > 1;
+    std::vector<Buckets> buckets(series_.size());
+    for (std::size_t file = 0; file < series_.size(); ++file) collect(file, buckets[file]);
+    for (std::size_t file = 0; file < series_.size(); ++file) {
+        const QString& label = series_[file].label;
+        const Buckets& b = buckets[file];
+        if (spec_.holesAsTriangles) {
+            addBucket(file, b.normal, label + QStringLiteral(": R_H &lt; 0"),
+                      QScatterSeries::MarkerShapeCircle, kMarkerSize, false);
+            addBucket(file, b.holes, label + QStringLiteral(": R_H &gt; 0"),
+                      QScatterSeries::MarkerShapeTriangle, kMarkerSize + 3, false);
+        } else {
+            addBucket(file, b.normal, label, QScatterSeries::MarkerShapeCircle, kMarkerSize, false);
+        }
+        addBucket(file, b.warned, label + QStringLiteral(": con aviso"),
+                  QScatterSeries::MarkerShapeRotatedRectangle, kMarkerSize + 3, false);
+        addBucket(file, b.leftOut, label + QStringLiteral(": fuera del ajuste"),
+                  QScatterSeries::MarkerShapeCircle, kMarkerSize + 1, true);
+    }
+    QStringList results;
+    std::vector<QColor> colors;
+    if (spec_.fit)
+        for (std::size_t file = 0; file < series_.size(); ++file) {
+            const FitResult* f = fitOf(*series_[file].analysis, *spec_.fit);
+            if (!f) continue;
+            addFitLines(file, *f);
+            results << resultLine(series_[file].label, *f, several);
+            colors.push_back(seriesColor(file).darker(140));
+        }
+    // Lines after every marker, so that they are drawn above them.
+    for (const PendingLine& l : lines_) {
+        QLineSeries* s = addLine(chart_, QString(), seriesColor(l.file).darker(140), l.dashed);
+        s->replace(QList<QPointF>(l.points.begin(), l.points.end()));
+        hideFromLegend(chart_, s);
+    }
+    attachAxes(chart_, spec_.xTitle, scales_.logX, spec_.yTitle, scales_.logY);
+    if (spec_.opensOnFitRange) {
+        // Two panels share the height: a smaller vertical title still fits beside them.
+        QAbstractAxis* y = verticalAxis(chart_);
+        QFont font = y->titleFont();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        y->setTitleFont(font);
+    }
+    PlotPanel panel;
+    panel.chart = chart_;
+    setViews(panel);
+    setView(chart_, panel.initial);
+    if (spec_.opensOnFitRange) addTemperatureScale(chart_);
+    for (std::size_t file = 0; file < series_.size(); ++file)
+        new ErrorBars(chart_, seriesColor(file), std::move(buckets[file].bars), kMarkerSize);
+    setTitleWithResults(chart_, spec_.title, results, colors);
+    panel.points = std::move(marked_);
+    if (spec_.fit && !lines_.empty()) panel.residuals = residuals();
+    return panel;
+}
+
+// The specifications of each plot's panels.
+
+std::optional<Point> resistivityPoint(const Analysis& a, std::size_t k) {
+    const Derived& d = a.derived[k];
+    if (!d.rhoOhmCm) return std::nullopt;
+    return Point{a.data.records[k].temperatureK, *d.rhoOhmCm, d.uRhoOhmCm.value_or(0)};
+}
+
+std::optional<Point> hallPoint(const Analysis& a, std::size_t k) {
+    const Derived& d = a.derived[k];
+    if (!d.hallCm3C) return std::nullopt;
+    return Point{a.data.records[k].temperatureK, *d.hallCm3C, d.uHallCm3C.value_or(0)};
+}
+
+std::optional<Point> mobilityPoint(const Analysis& a, std::size_t k) {
+    const Derived& d = a.derived[k];
+    if (!d.mobilityCm2Vs) return std::nullopt;
+    return Point{a.data.records[k].temperatureK, *d.mobilityCm2Vs, d.uMobilityCm2Vs.value_or(0)};
+}
+
+std::optional<Point> lnSigmaPoint(const Analysis& a, std::size_t k) {
+    const Derived& d = a.derived[k];
+    if (!d.sigmaSCm || !d.rhoOhmCm) return std::nullopt;
+    const double t = a.data.records[k].temperatureK;
+    return Point{1000 / t, std::log(*d.sigmaSCm), d.uRhoOhmCm.value_or(0) / *d.rhoOhmCm};
+}
+
+std::optional<Point> lnHallPoint(const Analysis& a, std::size_t k) {
+    const Derived& d = a.derived[k];
+    if (!d.hallCm3C || *d.hallCm3C == 0) return std::nullopt;
+    const double t = a.data.records[k].temperatureK;
+    return Point{1000 / t, std::log(std::fabs(*d.hallCm3C) * t * std::sqrt(t)),
+                 d.uHallCm3C.value_or(0) / std::fabs(*d.hallCm3C)};
+}
+
+// The field series the V_H(B) fit chose: its temperature window and its current.
+std::optional<Point> fieldPoint(const Analysis& a, std::size_t k) {
+    const FitResult* f = fitOf(a, FitKind::HallFromField);
+    const Derived& d = a.derived[k];
+    const Record& r = a.data.records[k];
+    if (!f || f->used.empty() || !d.hallV || !f->range.contains(r.temperatureK)) return std::nullopt;
+    const double current = a.data.records[f->used.front()].currentMa;
+    if (std::fabs(r.currentMa - current) > 1e-6 * std::fabs(current)) return std::nullopt;
+    return Point{r.fieldG, *d.hallV, hallVoltageUncertaintyV(d.onePolarity)};
+}
+
+QPointF gapFromFit(double x, double y) {
+    return {1000 * x, y};
+}
+double gapToFit(double x) {
+    return x / 1000;
+}
+
+std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
+    switch (kind) {
+    case PlotKind::Resistivity:
+        return {{.title = QStringLiteral("Resistividad frente a la temperatura"),
+                 .xTitle = QStringLiteral("T (K)"),
+                 .yTitle = QStringLiteral("ρ (Ω·cm)"),
+                 .point = resistivityPoint}};
+    case PlotKind::Hall:
+        return {{.title = QStringLiteral("Coeficiente de Hall |R_H| frente a la temperatura"),
+                 .xTitle = QStringLiteral("T (K)"),
+                 .yTitle = QStringLiteral("|R_H| (cm³/C)"),
+                 .point = hallPoint,
+                 .holesAsTriangles = true}};
+    case PlotKind::Mobility:
+        return {{.title = QStringLiteral("Movilidad Hall frente a la temperatura"),
+                 .xTitle = QStringLiteral("T (K)"),
+                 .yTitle = QStringLiteral("μ_H (cm²/(V·s))"),
+                 .residualTitle = QStringLiteral("resid. ln μ_H"),
+                 .point = mobilityPoint,
+                 .fit = FitKind::MobilityExponent,
+                 .toFitX = [](double t) { return std::log(t); },
+                 .fromFit = [](double x, double y) { return QPointF(std::exp(x), std::exp(y)); }}};
+    case PlotKind::Gap:
+        return {{.title = QStringLiteral("ln σ frente a 1000/T (σ en S/cm)"),
+                 .xTitle = QStringLiteral("1000/T (1/K)"),
+                 .yTitle = QStringLiteral("ln σ"),
+                 .residualTitle = QStringLiteral("resid. ln σ"),
+                 .point = lnSigmaPoint,
+                 .fit = FitKind::GapSigma,
+                 .toFitX = gapToFit,
+                 .fromFit = gapFromFit,
+                 .opensOnFitRange = true},
+                {.title = QStringLiteral("ln(|R_H|·T^3/2) frente a 1000/T (R_H en cm³/C, T en K)"),
+                 .xTitle = QStringLiteral("1000/T (1/K)"),
+                 .yTitle = QStringLiteral("ln(|R_H|·T^3/2)"),
+                 .residualTitle = QStringLiteral("residuo"),
+                 .point = lnHallPoint,
+                 .fit = FitKind::GapHall,
+                 .toFitX = gapToFit,
+                 .fromFit = gapFromFit,
+                 .opensOnFitRange = true}};
+    case PlotKind::FieldHall:
+        return {{.title = QStringLiteral("Tensión Hall frente al campo a %1 K")
+                              .arg(cellText(settings.fieldTemperatureK)),
+                 .xTitle = QStringLiteral("B (G)"),
+                 .yTitle = QStringLiteral("V_H (V)"),
+                 .residualTitle = QStringLiteral("resid. (V)"),
+                 .point = fieldPoint,
+                 .fit = FitKind::HallFromField,
+                 .zeroInView = true}};
+    }
+    return {};
 }
 
 } // namespace
 
-QChart* buildChart(PlotKind kind, const std::vector<PlotSeries>& series, const FitSettings& settings) {
-    Builder b(series, settings);
-    switch (kind) {
-    case PlotKind::Resistivity:
-        return b.resistivity();
-    case PlotKind::Hall:
-        return b.hall();
-    case PlotKind::Mobility:
-        return b.mobility();
-    case PlotKind::Gap:
-        return b.gap();
-    case PlotKind::FieldHall:
-        return b.fieldHall();
-    }
-    return b.resistivity();
+std::vector<PlotPanel> buildPanels(PlotKind kind, const std::vector<PlotSeries>& series,
+                                   const FitSettings& settings, PlotScales scales) {
+    if (!scalesSelectable(kind)) scales = defaultScales(kind);
+    std::vector<PlotPanel> panels;
+    for (const PanelSpec& spec : specsOf(kind, settings))
+        panels.push_back(PanelBuilder(spec, series, settings, scales).build());
+    return panels;
 }
 
 } // namespace eh::analysis

@@ -1,12 +1,14 @@
 #pragma once
-// Builds the Qt Charts plot of each tab from the open series: data points, the points
-// a fit used (highlighted), and the fitted line.
+// Builds the panels of each plot from the open series: the records as markers (left
+// out ones hollow, ones with a warning of their own shape), error bars, the fitted
+// lines with their results, and the residuals of each fit under its plot.
 
-#include <QChart>
 #include <vector>
 
 #include "analysis/Analysis.h"
+#include "ui/analysis/ChartParts.h"
 #include "ui/analysis/PlotKind.h"
+#include "ui/analysis/PlotPanel.h"
 
 namespace eh::analysis {
 
@@ -16,15 +18,19 @@ struct PlotSeries {
     QString staleNote = {}; // said on a report when the data no longer match the file
 };
 
-// A new chart (owned by the caller) for `kind`. Every series gets its own colour.
-QChart* buildChart(PlotKind kind, const std::vector<PlotSeries>& series, const FitSettings& settings);
+// The panels of `kind` (two for the band gap, one for the others), each set to its
+// initial view: the band gap opens on its fit range, the others on all the data.
+std::vector<PlotPanel> buildPanels(PlotKind kind, const std::vector<PlotSeries>& series,
+                                   const FitSettings& settings, PlotScales scales);
+PlotScales defaultScales(PlotKind kind);
+// Whether the user may switch the axes between linear and logarithmic: not on
+// plots of logarithms against 1/T, nor for a voltage that changes sign.
+bool scalesSelectable(PlotKind kind);
 
 // The horizontal axis value of a temperature on the plot of `kind`, and back; a
 // drag across a plot sets a temperature range through these. Plots whose
 // horizontal axis is not a temperature give nothing.
 bool plotUsesTemperatureAxis(PlotKind kind);
 double temperatureFromAxis(PlotKind kind, double x);
-
-QColor seriesColor(std::size_t index);
 
 } // namespace eh::analysis
