@@ -124,7 +124,9 @@ void PanelBuilder::collect(std::size_t file, Buckets& b) {
         const QPointF at(p->x, y);
         if (left)
             b.leftOut.push_back({at, k});
-        else if (a.derived[k].warnings != 0)
+        // Only records the Hall fits leave out get the warning's marker: mixed
+        // conduction is marked in the table but those records are still fitted.
+        else if ((a.derived[k].warnings & kHallMismatch) != 0)
             b.warned.push_back({at, k});
         else if (spec_.holesAsTriangles && p->y > 0)
             b.holes.push_back({at, k});

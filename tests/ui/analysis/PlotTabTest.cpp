@@ -382,19 +382,35 @@ private slots:
         QVERIFY(!rho->panels().front().residuals && !rho->residualView(0)->isVisible());
     }
 
-    // Records with a warning (sample 1's mixed conduction above the extrinsic range) get
-    // markers of their own shape, and the legend draws each entry in its series' shape.
+    // A record whose "+" Hall reading was left from another field (0.03 V beside
+    // -0.28 V) gets a marker of its own shape; sample 1's records of mixed conduction,
+    // still fitted, keep the plain one. The legend draws each entry in its series' shape.
     void warnedRecordsHaveTheirOwnMarker() {
+        QFile in(one_);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QStringList lines = QString::fromLatin1(in.readAll()).split(QLatin1Char('\n'));
+        QStringList fields = lines[20].split(QLatin1Char(','));
+        QCOMPARE(fields.size(), 7);
+        fields[5] = QStringLiteral("0.03");
+        lines[20] = fields.join(QLatin1Char(','));
+        const QString stale = path("stale.asc");
+        QFile out(stale);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(lines.join(QLatin1Char('\n')).toLatin1());
+        out.close();
         AnalysisWindow w;
-        QVERIFY(w.openFiles({one_}));
+        QVERIFY(w.openFiles({stale}));
         PlotTab* tab = shown(w, PlotKind::Hall);
         QVERIFY(tab);
         const Analysis& a = w.analysis(0);
+        QVERIFY(a.derived[20].warnings & kHallMismatch);
+        QVERIFY(a.derived.back().warnings & kMixedConduction);
         int warnedSeries = 0;
         for (const MarkedPoints& m : tab->panels().front().points) {
             const bool warned = m.series->markerShape() == QScatterSeries::MarkerShapeRotatedRectangle;
             warnedSeries += warned;
-            for (std::size_t k : m.records) QCOMPARE(a.derived[k].warnings != 0, warned);
+            if (warned) QCOMPARE(m.records, std::vector<std::size_t>{20});
+            for (std::size_t k : m.records) QCOMPARE(k == 20, warned);
         }
         QCOMPARE(warnedSeries, 1);
         QCOMPARE(tab->chart()->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
