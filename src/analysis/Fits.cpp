@@ -287,11 +287,12 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
         f.range = {settings.fieldTemperatureK - kFieldFitHalfWidthK,
                    settings.fieldTemperatureK + kFieldFitHalfWidthK};
         selectFieldRecords(f, errors, records, derived, settings.includeWarned, currentMa);
-        // Nothing to fit at the temperature asked (by default 300 K): the series the
-        // data hold, wherever it was measured, with a word that it is that one.
+        // Nothing to fit at the default temperature: the series the data hold,
+        // wherever it was measured, with a word that it is that one.
         std::vector<double> fields;
         for (std::size_t i : f.used) fields.push_back(records[i].fieldG);
-        if (distinctReadings(fields, kFieldStepG) < kMinDistinctAbscissas) {
+        if (settings.fieldTemperatureK == kDefaultFieldTemperatureK &&
+            distinctReadings(fields, kFieldStepG) < kMinDistinctAbscissas) {
             if (const auto centre = fieldSeriesCentre(records, derived);
                 centre && !f.range.contains(*centre)) {
                 addWarning(f, "no hay serie de campo entre " + numberText(f.range.minK, 6) + " y " +

@@ -169,7 +169,7 @@ TEST(FieldSweep, HallCoefficientOfBothSamplesAt300K) {
 }
 
 // A field series measured elsewhere than at 300 K is found and fitted without being
-// named, and the fit says at which temperature.
+// named, and the fit says at which temperature; a temperature named is kept to.
 TEST(FieldSweep, AnalysisFindsTheSeriesTemperature) {
     SweepReport report;
     int messages = 0;
@@ -190,4 +190,11 @@ TEST(FieldSweep, AnalysisFindsTheSeriesTemperature) {
     analyse(a, at200);
     EXPECT_EQ(a.fits[3].warning, "");
     EXPECT_EQ(a.fits[3].used.size(), 5u);
+    // A temperature asked for is kept to, even with nothing there.
+    FitSettings at250;
+    at250.fieldTemperatureK = 250;
+    analyse(a, at250);
+    EXPECT_FALSE(a.fits[3].value);
+    EXPECT_EQ(a.fits[3].used.size(), 0u);
+    EXPECT_EQ(a.fits[3].note, "0 puntos entre 249 y 251 K; hacen falta al menos 3");
 }
