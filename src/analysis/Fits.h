@@ -32,12 +32,17 @@ struct Range {
 // into its records.
 using LeftOutRecords = std::map<std::string, std::set<std::size_t>>;
 
+// The field fit's temperature unless one is asked for. At it, a file with no field
+// series there has the series it holds fitted instead, wherever it was measured (the
+// fit's warning says where); a temperature asked for is kept to.
+inline constexpr double kDefaultFieldTemperatureK = 300;
+
 struct FitSettings {
     Range gap{500, 800};
     Range mobility{100, 300};
-    double fieldTemperatureK = 300; // RH_campo: records within +-1 K of it
-    bool weighted = false;          // weighted least squares instead of ordinary
-    bool includeWarned = false;     // records with mismatched Hall readings kept in the Hall fits
+    double fieldTemperatureK = kDefaultFieldTemperatureK; // RH_campo: records within +-1 K of it
+    bool weighted = false;                                // weighted least squares instead of ordinary
+    bool includeWarned = false; // records with mismatched Hall readings kept in the Hall fits
     LeftOutRecords leftOut;
 };
 // The records of the file at `path` the user left out (an empty set for none).

@@ -27,7 +27,11 @@ public:
         return *this;
     }
 
-    constexpr bool has_value() const noexcept { return value_ == value_; } // false only for NaN
+    // has_value and value_or keep std::optional's names: the call sites read the same.
+    // Absent means NaN, the one value not equal to itself.
+    constexpr bool has_value() const noexcept { // NOLINT(readability-identifier-naming)
+        return value_ == value_;
+    }
     constexpr explicit operator bool() const noexcept { return has_value(); }
     // As std::optional: undefined when absent (here: the NaN).
     constexpr const double& operator*() const noexcept { return value_; }
@@ -35,7 +39,9 @@ public:
         if (!has_value()) throw std::bad_optional_access();
         return value_;
     }
-    constexpr double value_or(double otherwise) const noexcept { return has_value() ? value_ : otherwise; }
+    constexpr double value_or(double otherwise) const noexcept { // NOLINT(readability-identifier-naming)
+        return has_value() ? value_ : otherwise;
+    }
     constexpr void reset() noexcept { value_ = kAbsent; }
 
     // For functions that take a std::optional<double> (formatting a cell, a text).
