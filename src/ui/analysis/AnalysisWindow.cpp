@@ -1,17 +1,20 @@
 #include "ui/analysis/AnalysisWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -24,12 +27,15 @@
 #include "ui/analysis/PlotTab.h"
 #include "ui/analysis/ReportPdf.h"
 #include "ui/analysis/SaveBytes.h"
+#include "ui/analysis/ScreenFit.h"
 
 namespace eh::analysis {
 
 namespace {
 
 constexpr int kMaxRecent = 8;
+// Room for two plots' worth of detail beside the fit panel, when the screen has it.
+constexpr QSize kPreferredSize(1200, 780);
 
 } // namespace
 
@@ -48,7 +54,8 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     // files open would cost the window its start-up time.
     {
         QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
-        if (!restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray())) resize(1200, 780);
+        const bool restored = restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray());
+        fitIntoScreen(restored);
         recent_ = store.value(QStringLiteral("recentFiles")).toStringList();
         lastFolder_ = store.value(QStringLiteral("lastFolder")).toString();
     }
@@ -57,6 +64,18 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::fitIntoScreen(bool restored) {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown || isMaximized() || isFullScreen()) return;
+    const QRect available = shown->availableGeometry();
+    QRect wanted = geometry();
+    if (!restored) {
+        wanted = QRect(QPoint(), kPreferredSize);
+        wanted.moveCenter(available.center());
+    }
+    setGeometry(fitToScreen(wanted, available));
+}
 
 void AnalysisWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
@@ -94,6 +113,13 @@ void AnalysisWindow::buildCentre() {
     bar->addSpacing(16);
     bar->addWidget(new QLabel(QStringLiteral("Muestra:"), centre));
     bar->addWidget(sampleBox_);
+    bar->addSpacing(16);
+    weightedBox_ = new QCheckBox(QStringLiteral("Ajuste ponderado"), centre);
+    weightedBox_->setObjectName(QStringLiteral("weighted"));
+    weightedBox_->setToolTip(
+        QStringLiteral("Ajusta por mínimos cuadrados ponderados con las incertidumbres de "
+                       "los instrumentos; sin marcar, por mínimos cuadrados ordinarios."));
+    bar->addWidget(weightedBox_);
     bar->addStretch(1);
     layout->addLayout(bar);
 
@@ -120,6 +146,7 @@ void AnalysisWindow::buildCentre() {
         if (updating_ || index < 0) return;
         selectSeries(index);
     });
+    connect(weightedBox_, &QCheckBox::toggled, this, &AnalysisWindow::setWeighted);
     connect(sampleBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ || index < 0 || seriesBox_->currentIndex() < 0) return;
         setSample(seriesBox_->currentIndex(), sampleBox_->itemData(index).toInt());
@@ -199,6 +226,13 @@ void AnalysisWindow::setRange(PlotKind kind, Range range) {
 void AnalysisWindow::setFieldTemperature(double kelvin) {
     if (!(kelvin > 0)) return;
     settings_.fieldTemperatureK = kelvin;
+    reanalyse();
+}
+
+void AnalysisWindow::setWeighted(bool weighted) {
+    weightedBox_->setChecked(weighted);
+    if (settings_.weighted == weighted) return;
+    settings_.weighted = weighted;
     reanalyse();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/analysis/FileState.h"
 #include "ui/analysis/PlotKind.h"
 
+class QCheckBox;
 class QComboBox;
 class QMenu;
 class QTabWidget;
@@ -43,6 +44,8 @@ public:
     void setSample(int seriesIndex, int sample);
     void setRange(PlotKind kind, Range range); // gap or mobility range
     void setFieldTemperature(double kelvin);
+    // Weighted least squares with the instruments' uncertainties, or ordinary ones.
+    void setWeighted(bool weighted);
     void selectSeries(int index);
 
     bool exportPlot(PlotKind kind, const QString& path, QString& error) const;
@@ -73,6 +76,8 @@ private:
     };
 
     void buildMenus();
+    // The size it last had (`restored`) or the preferred one, within the screen's free area.
+    void fitIntoScreen(bool restored);
     void buildCentre();
     bool load(Series& s, const QString& path, FileState& state) const;
     void reanalyse();
@@ -102,6 +107,7 @@ private:
     FitSettings settings_;
     QComboBox* seriesBox_ = nullptr;
     QComboBox* sampleBox_ = nullptr;
+    QCheckBox* weightedBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     DataTab* data_ = nullptr;
     std::vector<QWidget*> pages_; // one per plot, in tab order after the data tab

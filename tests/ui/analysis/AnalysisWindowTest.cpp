@@ -1,5 +1,6 @@
 // The analysis window on files made by the bench itself: opening, sample choice, fit
 // ranges by fields and by dragging, following a file saved again, exports, report.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -294,17 +295,39 @@ private slots:
         QVERIFY(QFileInfo(path("enlace-abierto.asc")).isSymLink());
     }
 
+    // The check box refits every series by weighted least squares, as the library does
+    // with the same settings, and back; the ranges stay.
+    void weightedFitsFromTheCheckBox() {
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({one_, two_}));
+        w.setRange(PlotKind::Gap, Range{500, 760});
+        const double ordinary = fitOf(w, FitKind::GapSigma).value.value();
+        auto* box = w.findChild<QCheckBox*>(QStringLiteral("weighted"));
+        box->setChecked(true);
+        QVERIFY(w.settings().weighted);
+        for (int i = 0; i < w.seriesCount(); ++i) {
+            Analysis expected = w.analysis(i);
+            analyse(expected, FitSettings{.gap = Range{500, 760}, .weighted = true});
+            QCOMPARE(w.analysis(i).fits.front().value, expected.fits.front().value);
+        }
+        const double weighted = fitOf(w, FitKind::GapSigma).value.value();
+        QVERIFY(weighted != ordinary);
+        box->setChecked(false);
+        QCOMPARE(fitOf(w, FitKind::GapSigma).value.value(), ordinary);
+        QCOMPARE(w.settings().gap.maxK, 760.0);
+    }
+
     void remembersSizeAndRecentFiles() {
         {
             AnalysisWindow w;
             QVERIFY(w.openFiles({one_, two_}));
-            w.resize(900, 640);
+            w.resize(760, 520); // within the test screen's 800×600
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             w.close();
         }
         AnalysisWindow again;
-        QCOMPARE(again.size(), QSize(900, 640));
+        QCOMPARE(again.size(), QSize(760, 520));
         QCOMPARE(again.recentFiles().value(0), QFileInfo(two_).absoluteFilePath());
         QCOMPARE(again.recentFiles().value(1), QFileInfo(one_).absoluteFilePath());
     }
