@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -24,10 +26,13 @@
 #include "analysis/Samples.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/DataTab.h"
+#include "ui/analysis/ExportNames.h"
 #include "ui/analysis/PlotTab.h"
+#include "ui/analysis/ReportAuthorDialog.h"
 #include "ui/analysis/ReportPdf.h"
 #include "ui/analysis/SaveBytes.h"
 #include "ui/analysis/ScreenFit.h"
+#include "ui/analysis/SpanishData.h"
 
 namespace eh::analysis {
 
@@ -45,6 +50,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     setAcceptDrops(true);
     buildMenus();
     buildCentre();
+    emit tabShown(tabs_->currentIndex());
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     statusBar()->addWidget(status_, 1);
@@ -58,6 +64,8 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
         fitIntoScreen(restored);
         recent_ = store.value(QStringLiteral("recentFiles")).toStringList();
         lastFolder_ = store.value(QStringLiteral("lastFolder")).toString();
+        reportInfo_.student = store.value(QStringLiteral("student")).toString();
+        reportInfo_.group = store.value(QStringLiteral("group")).toString();
     }
     updateRecentMenu();
     refresh();
@@ -85,10 +93,24 @@ void AnalysisWindow::buildMenus() {
     file->addSeparator();
     QAction* plot =
         file->addAction(QStringLiteral("&Exportar gráfica…"), this, &AnalysisWindow::askExportPlot);
-    plot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    file->addAction(QStringLiteral("Exportar &tabla CSV…"), this, &AnalysisWindow::askExportTable);
-    QAction* report = file->addAction(QStringLiteral("&Informe PDF…"), this, &AnalysisWindow::askReport);
-    report->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    plot->setObjectName(QStringLiteral("exportPlot"));
+    QAction* table =
+        file->addAction(QStringLiteral("Exportar &tabla CSV…"), this, &AnalysisWindow::askExportTable);
+    table->setObjectName(QStringLiteral("exportTable"));
+    // Ctrl+E exports what the tab shows: the plot, or on the Datos tab the table.
+    const auto followTab = [plot, table](int tab) {
+        plot->setEnabled(tab > 0);
+        plot->setShortcut(tab > 0 ? QKeySequence(Qt::CTRL | Qt::Key_E) : QKeySequence());
+        table->setShortcut(tab > 0 ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_E));
+    };
+    connect(this, &AnalysisWindow::tabShown, this, followTab);
+    file->addAction(QStringLiteral("Exportar a&justes CSV…"), this, &AnalysisWindow::askExportFits);
+    file->addAction(QStringLiteral("&Guardar datos en formato español…"), this,
+                    &AnalysisWindow::askSaveSpanish);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Informe PDF…"), this, &AnalysisWindow::askReport);
+    QAction* print = file->addAction(QStringLiteral("Im&primir…"), this, &AnalysisWindow::askPrint);
+    print->setShortcut(QKeySequence::Print);
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("&Salir"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
@@ -141,6 +163,7 @@ void AnalysisWindow::buildCentre() {
     setCentralWidget(centre);
     plotStale_.assign(plots_.size(), true);
     connect(tabs_, &QTabWidget::currentChanged, this, &AnalysisWindow::refreshVisiblePlot);
+    connect(tabs_, &QTabWidget::currentChanged, this, &AnalysisWindow::tabShown);
 
     connect(seriesBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ || index < 0) return;
@@ -419,13 +442,39 @@ bool AnalysisWindow::exportTable(const QString& path, CsvStyle style, QString& e
     return saveBytes(path, QByteArray::fromStdString(tableCsv(a.data.records, a.derived, style)), error);
 }
 
+bool AnalysisWindow::exportFits(const QString& path, CsvStyle style, QString& error) const {
+    const int index = seriesBox_->currentIndex();
+    if (index < 0) {
+        error = QStringLiteral("No hay ningún fichero abierto");
+        return false;
+    }
+    if (!notAnOpenFile(path, openPaths(), error)) return false;
+    return saveBytes(path, QByteArray::fromStdString(fitsCsv(analysis(index).fits, style)), error);
+}
+
+bool AnalysisWindow::saveSpanishData(int index, const QString& path, QString& error) const {
+    if (index < 0 || index >= seriesCount()) {
+        error = QStringLiteral("No hay ningún fichero abierto");
+        return false;
+    }
+    if (!notAnOpenFile(path, openPaths(), error)) return false;
+    return saveBytes(path, QByteArray::fromStdString(readingsCsv(analysis(index).data.records)), error);
+}
+
 bool AnalysisWindow::writeReport(const QString& path, QString& error) const {
     if (series_.empty()) {
         error = QStringLiteral("No hay ningún fichero abierto");
         return false;
     }
     if (!notAnOpenFile(path, openPaths(), error)) return false;
-    return eh::analysis::writeReport(path, plotSeries(), settings_, error);
+    ReportInfo info = reportInfo_;
+    info.made = QDateTime::currentDateTime();
+    return eh::analysis::writeReport(path, plotSeries(), settings_, info, error);
+}
+
+void AnalysisWindow::setReportAuthor(const QString& student, const QString& group) {
+    reportInfo_.student = student.trimmed();
+    reportInfo_.group = group.trimmed();
 }
 
 PlotTab* AnalysisWindow::shownPlotTab(PlotKind kind) {
@@ -449,8 +498,8 @@ void AnalysisWindow::askOpen() {
 
 void AnalysisWindow::askExportPlot() {
     const int current = tabs_->currentIndex() - 1; // after the data tab
-    const PlotKind kind =
-        current >= 0 && current < int(std::size(kAllPlots)) ? kAllPlots[current] : PlotKind::Resistivity;
+    if (current < 0) return askExportTable();      // the Datos tab shows no plot
+    const PlotKind kind = kAllPlots[std::min<std::size_t>(std::size_t(current), std::size(kAllPlots) - 1)];
     const QString png = QStringLiteral("Imagen PNG (*.png)"), svg = QStringLiteral("Dibujo SVG (*.svg)"),
                   pdf = QStringLiteral("Documento PDF (*.pdf)");
     QString filter = png;
@@ -458,8 +507,12 @@ void AnalysisWindow::askExportPlot() {
                                                 QDir(lastFolder()).filePath(plotFileName(kind) + ".png"),
                                                 png + ";;" + svg + ";;" + pdf, &filter);
     if (path.isEmpty()) return;
-    const QString wanted = filter == svg ? "svg" : filter == pdf ? "pdf" : "png";
-    if (QFileInfo(path).suffix().toLower() != wanted) path += "." + wanted;
+    // The extension typed wins over the filter left selected.
+    path = withExtension(path,
+                         filter == svg   ? "svg"
+                         : filter == pdf ? "pdf"
+                                         : "png",
+                         {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")});
     QString error;
     if (!exportPlot(kind, path, error))
         showErrors({error});
@@ -467,24 +520,91 @@ void AnalysisWindow::askExportPlot() {
         setLastFolder(path);
 }
 
+QString AnalysisWindow::askCsvPath(const QString& title, const QString& name, CsvStyle& style) {
+    // The user's own convention first and chosen, and named in the title.
+    const CsvStyle mine = csvStyleFor(QLocale());
+    const CsvStyle other = mine == CsvStyle::CommaPoint ? CsvStyle::SemicolonComma : CsvStyle::CommaPoint;
+    const QString first = csvStyleName(mine) + QStringLiteral(" (*.csv)");
+    const QString second = csvStyleName(other) + QStringLiteral(" (*.csv)");
+    QString filter = first;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("%1 — por omisión con %2").arg(title, csvStyleName(mine)),
+        QDir(lastFolder()).filePath(name), first + QStringLiteral(";;") + second, &filter);
+    if (path.isEmpty()) return path;
+    style = filter == second ? other : mine;
+    return withExtension(path, QStringLiteral("csv"), {QStringLiteral("csv"), QStringLiteral("txt")});
+}
+
 void AnalysisWindow::askExportTable() {
-    const QString comma = QStringLiteral("coma y punto decimal (*.csv)");
-    const QString spanish =
-        QStringLiteral("punto y coma y coma decimal (hojas de cálculo en español) (*.csv)");
-    QString filter = comma;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar tabla"),
-                                                QDir(lastFolder()).filePath(QStringLiteral("tabla.csv")),
-                                                comma + ";;" + spanish, &filter);
+    CsvStyle style = CsvStyle::CommaPoint;
+    const QString path = askCsvPath(QStringLiteral("Exportar tabla"), QStringLiteral("tabla.csv"), style);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!exportTable(path, style, error))
+        showErrors({error});
+    else
+        setLastFolder(path);
+}
+
+bool AnalysisWindow::askAuthor() {
+    QString student = reportInfo_.student, group = reportInfo_.group;
+    if (!askReportAuthor(this, student, group)) return false;
+    setReportAuthor(student, group);
+    return true;
+}
+
+void AnalysisWindow::askPrint() {
+    if (series_.empty()) {
+        showErrors({QStringLiteral("No hay ningún fichero abierto")});
+        return;
+    }
+    if (!askAuthor()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Informe de análisis — Tarvelo"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Imprimir el informe"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReportInfo info = reportInfo_;
+    info.made = QDateTime::currentDateTime();
+    drawReport(printer, plotSeries(), settings_, info);
+    QApplication::restoreOverrideCursor();
+}
+
+void AnalysisWindow::askExportFits() {
+    CsvStyle style = CsvStyle::CommaPoint;
+    const QString path = askCsvPath(QStringLiteral("Exportar ajustes"), QStringLiteral("ajustes.csv"), style);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!exportFits(path, style, error))
+        showErrors({error});
+    else
+        setLastFolder(path);
+}
+
+void AnalysisWindow::askSaveSpanish() {
+    const int index = seriesBox_->currentIndex();
+    if (index < 0) {
+        showErrors({QStringLiteral("No hay ningún fichero abierto")});
+        return;
+    }
+    const QFileInfo data(QString::fromStdString(analysis(index).path));
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Guardar datos en formato español (punto y coma y coma decimal)"),
+        QDir(lastFolder()).filePath(data.completeBaseName() + QStringLiteral("-es.csv")),
+        QStringLiteral("Punto y coma y coma decimal, para hojas de cálculo en español (*.csv)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     QString error;
-    if (!exportTable(path, filter == spanish ? CsvStyle::SemicolonComma : CsvStyle::CommaPoint, error))
+    if (!saveSpanishData(index, path, error))
         showErrors({error});
     else
         setLastFolder(path);
 }
 
 void AnalysisWindow::askReport() {
+    if (!askAuthor()) return;
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Informe PDF"),
                                                 QDir(lastFolder()).filePath(QStringLiteral("informe.pdf")),
                                                 QStringLiteral("Documento PDF (*.pdf)"));
@@ -505,6 +625,8 @@ void AnalysisWindow::closeEvent(QCloseEvent* event) {
     store.setValue(QStringLiteral("geometry"), saveGeometry());
     store.setValue(QStringLiteral("recentFiles"), recent_);
     store.setValue(QStringLiteral("lastFolder"), lastFolder_);
+    store.setValue(QStringLiteral("student"), reportInfo_.student);
+    store.setValue(QStringLiteral("group"), reportInfo_.group);
     QMainWindow::closeEvent(event);
 }
 

@@ -11,6 +11,7 @@
 #include "ui/analysis/FileFollower.h"
 #include "ui/analysis/FileState.h"
 #include "ui/analysis/PlotKind.h"
+#include "ui/analysis/ReportSections.h"
 
 class QCheckBox;
 class QComboBox;
@@ -50,7 +51,14 @@ public:
 
     bool exportPlot(PlotKind kind, const QString& path, QString& error) const;
     bool exportTable(const QString& path, CsvStyle style, QString& error) const;
+    bool exportFits(const QString& path, CsvStyle style, QString& error) const;
+    // The open series' data file in the Spanish spreadsheet convention (";" and decimal
+    // comma), with the bench's own columns.
+    bool saveSpanishData(int index, const QString& path, QString& error) const;
     bool writeReport(const QString& path, QString& error) const;
+    // Who the report is by: asked when it is made, given on the command line, remembered.
+    void setReportAuthor(const QString& student, const QString& group);
+    const ReportInfo& reportInfo() const { return reportInfo_; }
 
     // The plot's tab made current, and so made and drawn up to date.
     PlotTab* shownPlotTab(PlotKind kind);
@@ -62,6 +70,8 @@ public:
 signals:
     // After every change of what is shown (files opened or reloaded, sample, ranges).
     void refreshed();
+    // The tab now shown (0: Datos).
+    void tabShown(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,7 +111,15 @@ private:
     void askOpen();
     void askExportPlot();
     void askExportTable();
+    // A CSV file name and its convention, the user's language's offered first; empty
+    // when cancelled.
+    QString askCsvPath(const QString& title, const QString& name, CsvStyle& style);
     void askReport();
+    void askPrint();
+    void askExportFits();
+    void askSaveSpanish();
+    // Asks who the report is by; false when cancelled.
+    bool askAuthor();
 
     std::vector<std::unique_ptr<Series>> series_;
     FitSettings settings_;
@@ -116,6 +134,7 @@ private:
     QLabel* status_ = nullptr;
     QStringList recent_; // most recent first
     QString lastFolder_;
+    ReportInfo reportInfo_;
     FileFollower follower_;
     bool updating_ = false;
     // Plots are drawn when their tab is shown: building every chart up front would
