@@ -140,6 +140,28 @@ private slots:
         QCOMPARE(w.analysis(2).sample, 1);
     }
 
+    // Every cell of the table is shown whole, the field column included ("8116.…" was
+    // cut); the note column is the last and stretches.
+    void tableCellsAreNotCut() {
+        // 8.91 A gives 1000·8.91 − 10·8.91² = 8116.119 G: a field with decimals.
+        sweep(path("8116.asc"), 1, 300, 300, 10, 8.91);
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({one_, field_, path("8116.asc")}));
+        QCOMPARE(w.analysis(2).data.records.at(0).fieldG, 8116.119);
+        for (int series = 0; series < w.seriesCount(); ++series) {
+            w.selectSeries(series);
+            const QTableView* view = w.dataTab()->table();
+            const QAbstractItemModel* model = view->model();
+            const QFontMetrics metrics(view->font());
+            for (int c = 0; c + 1 < model->columnCount(); ++c)
+                for (int r = 0; r < model->rowCount(); ++r) {
+                    const QString text = model->index(r, c).data().toString();
+                    QVERIFY2(view->columnWidth(c) >= metrics.horizontalAdvance(text) + 6,
+                             qPrintable(QStringLiteral("%1 en la columna %2").arg(text).arg(c)));
+                }
+        }
+    }
+
     // A long file is plotted with a sample of its records (drawing every point would
     // take minutes) while the fits use them all.
     void longSeriesArePlottedSampled() {
