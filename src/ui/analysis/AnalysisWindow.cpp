@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/Samples.h"
+#include "ui/analysis/AnalysisHelp.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/ExportNames.h"
@@ -114,6 +115,7 @@ void AnalysisWindow::buildMenus() {
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("&Salir"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
+    addHelpMenu(this);
 }
 
 void AnalysisWindow::buildCentre() {

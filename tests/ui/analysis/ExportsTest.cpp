@@ -2,6 +2,8 @@
 // the data in the Spanish convention, the names the dialogs give, Ctrl+E by tab, and
 // who the report is by, remembered.
 #include <QAction>
+#include <QFile>
+#include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -9,6 +11,7 @@
 #include <QTest>
 
 #include "BenchFiles.h"
+#include "ui/analysis/AnalysisHelp.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/ExportNames.h"
 
@@ -122,6 +125,38 @@ private slots:
         QVERIFY(plot->isEnabled());
         QCOMPARE(plot->shortcut(), ctrlE);
         QVERIFY(table->shortcut().isEmpty());
+    }
+
+    // The help names every tab the window has, gives the spreadsheet recipe with the
+    // menu entry that makes it unnecessary, and opens the chapter on interpretation.
+    void helpMatchesTheWindow() {
+        AnalysisWindow w;
+        auto* help = w.findChild<QMenu*>(QStringLiteral("helpMenu"));
+        QVERIFY(help);
+        QStringList entries;
+        for (const QAction* a : help->actions())
+            if (!a->isSeparator()) entries << a->text();
+        QCOMPARE(entries.size(), 5);
+        QVERIFY(entries.last().startsWith(QStringLiteral("Acerca de")));
+        const QString tabs = helpText(HelpTopic::Tabs);
+        for (int i = 0; i < w.tabs()->count(); ++i)
+            QVERIFY2(tabs.contains(QStringLiteral("<b>%1</b>").arg(w.tabs()->tabText(i))),
+                     qPrintable(w.tabs()->tabText(i)));
+        const QString recipe = helpText(HelpTopic::Spreadsheet);
+        for (const char* step :
+             {"«Separado por»", "«Coma»", "«Inglés (EE. UU.)»", "Guardar datos en formato español"})
+            QVERIFY2(recipe.contains(QString::fromUtf8(step)), step);
+        bool saveEntry = false;
+        for (const QAction* a : w.findChildren<QAction*>())
+            saveEntry = saveEntry || a->text()
+                                         .remove(QLatin1Char('&'))
+                                         .startsWith(QStringLiteral("Guardar datos en formato español"));
+        QVERIFY(saveEntry);
+        QFile chapter(
+            QStringLiteral(TARVELO_SOURCE_DIR "/chapters/src/") +
+            QString::fromLatin1(kFormulasChapter).replace(QStringLiteral(".rtf"), QStringLiteral(".txt")));
+        QVERIFY(chapter.open(QIODevice::ReadOnly));
+        QCOMPARE(chapter.readLine().trimmed(), QByteArray("= Interpretación de los resultados"));
     }
 
     void reportAuthorIsRemembered() {
