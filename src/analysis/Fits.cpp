@@ -6,6 +6,7 @@
 
 #include "analysis/Constants.h"
 #include "analysis/FitAdequacy.h"
+#include "analysis/NumberText.h"
 #include "analysis/Uncertainty.h"
 
 namespace eh::analysis {
@@ -174,21 +175,17 @@ void fitPoints(FitResult& f, const std::vector<PointErrors>& errors, bool weight
 // Why the abscissas cannot carry a slope, or nothing: fewer than three points, or
 // fewer than three distinct readings of the temperature (the field, for RH_campo).
 std::optional<std::string> tooFewReadings(const FitResult& f, const std::vector<double>& readings) {
-    char buf[200];
-    if (f.used.size() < kMinDistinctAbscissas) {
-        std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", f.used.size(),
-                      f.used.size() == 1 ? "punto" : "puntos", f.range.minK, f.range.maxK);
-        return buf;
-    }
+    const std::string where = " entre " + numberText(f.range.minK, 6) + " y " + numberText(f.range.maxK, 6) +
+                              " K; hacen falta al menos 3";
+    if (f.used.size() < kMinDistinctAbscissas)
+        return std::to_string(f.used.size()) + (f.used.size() == 1 ? " punto" : " puntos") + where;
     const bool field = f.kind == FitKind::HallFromField;
     const std::size_t distinct = distinctReadings(readings, field ? kFieldStepG : kTemperatureStepK);
     if (distinct >= kMinDistinctAbscissas) return std::nullopt;
     const char* what =
-        field ? (distinct == 1 ? "campo distinto (a 1 G)" : "campos distintos (a 1 G)")
-              : (distinct == 1 ? "temperatura distinta (a 0.1 K)" : "temperaturas distintas (a 0.1 K)");
-    std::snprintf(buf, sizeof buf, "%zu %s entre %g y %g K; hacen falta al menos 3", distinct, what,
-                  f.range.minK, f.range.maxK);
-    return buf;
+        field ? (distinct == 1 ? " campo distinto (a 1 G)" : " campos distintos (a 1 G)")
+              : (distinct == 1 ? " temperatura distinta (a 0,1 K)" : " temperaturas distintas (a 0,1 K)");
+    return std::to_string(distinct) + what + where;
 }
 
 void dropResult(FitResult& f, std::string reason) {
@@ -227,12 +224,9 @@ void warnOfIntercept(FitResult& f) {
     double largest = 0;
     for (double x : f.x) largest = std::max(largest, std::fabs(f.line->intercept + f.line->slope * x));
     if (!(std::fabs(*f.intercept) > kMaxInterceptShare * largest)) return;
-    char buf[200];
-    std::snprintf(buf, sizeof buf,
-                  "la ordenada en el origen de V_H(B), %.3g V, no es pequeña frente a las tensiones "
-                  "ajustadas (hasta %.3g V)",
-                  *f.intercept, largest);
-    addWarning(f, buf);
+    addWarning(f, "la ordenada en el origen de V_H(B), " + numberText(*f.intercept, 3) +
+                      " V, no es pequeña frente a las tensiones ajustadas (hasta " + numberText(largest, 3) +
+                      " V)");
 }
 
 } // namespace
@@ -241,6 +235,7 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
                  const Geometry& g, const FitSettings& settings) {
     FitResult f;
     f.kind = kind;
+    f.weighted = settings.weighted;
     double currentMa = 0;
     std::vector<PointErrors> errors;
     if (kind == FitKind::HallFromField) {
@@ -285,12 +280,12 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
         f.line->slopeError * widen / std::fabs(f.line->slope),
         resolutionLimitedShare(readings, kind == FitKind::HallFromField ? kFieldStepG : kTemperatureStepK));
     if (!(share < kMaxRelativeSlopeUncertainty)) {
-        char buf[200];
-        std::snprintf(buf, sizeof buf,
-                      "la pendiente no queda determinada: incertidumbre relativa del %.2g %%; hace falta "
-                      "menos del %g %%",
-                      100 * share, 100 * kMaxRelativeSlopeUncertainty);
-        dropResult(f, buf);
+        const std::string limit =
+            "; hace falta menos del " + numberText(100 * kMaxRelativeSlopeUncertainty, 2) + " %";
+        dropResult(f, std::isfinite(share)
+                          ? "la pendiente no queda determinada: incertidumbre relativa del " +
+                                numberText(100 * share, 2) + " %" + limit
+                          : "la pendiente no queda determinada: es nula" + limit);
         return f;
     }
     if (kind == FitKind::HallFromField) {

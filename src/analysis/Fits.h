@@ -46,6 +46,7 @@ struct FitResult {
     std::optional<LineFit> line;
     std::optional<double> value, uncertainty;
     std::optional<double> chi2Reduced; // of the line against `sigma`
+    bool weighted = false;             // by 1/sigma^2, as the settings asked
     // RH_campo only: the intercept of V_H(B), V, which a sound field series keeps near zero.
     std::optional<double> intercept, interceptUncertainty;
     std::string note;        // why there is no value, in Spanish

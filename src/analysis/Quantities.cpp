@@ -79,7 +79,7 @@ void resistivity(const Record& r, const Geometry& g, Derived& d) {
 
 void hall(const Record& r, const Geometry& g, Derived& d) {
     if (r.fieldG <= 0 || !d.hallV) return; // magnet off or no Hall reading: normal data
-    if (r.fieldG < kFieldZeroG) return because(d, "el campo es menor de 0.5 G: sin R_H ni μ_H");
+    if (r.fieldG < kFieldZeroG) return because(d, "el campo es menor de 0,5 G: sin R_H ni μ_H");
     if (std::fabs(*d.hallV) < kVoltmeterZeroV)
         return because(d, "la tensión Hall no llega a la última cifra del voltímetro: sin R_H ni μ_H");
     // V in volts, d in cm, I in mA, B in gauss: the factor 1e11 gives cm^3/C.

@@ -96,7 +96,7 @@ TEST(NonNumbers, EachHostileRecordIsRefusedOrLeftEmptyWithItsReason) {
          "la corriente no llega", false, false},
         {"current at half its last digit", hostile({{3, "0.0005"}}), "", "", true, true},
         {"magnet off", hostile({{2, "0"}}), "", "", true, false},
-        {"denormal field", hostile({{2, "1e-300"}}), "", "campo es menor de 0.5 G", true, false},
+        {"denormal field", hostile({{2, "1e-300"}}), "", "campo es menor de 0,5 G", true, false},
         {"field at half a gauss", hostile({{2, "0.5"}}), "", "", true, true},
         {"denormal Hall readings", hostile({{5, "1e-300"}, {6, "-1e-300"}}), "", "tensión Hall no llega",
          true, false},

@@ -82,8 +82,8 @@ TEST(Results, DegenerateFitsGiveAReasonNotANumber) {
         std::vector<double> temperatures;
         const char* reason; // nullptr: the law's gap
     } rows[] = {
-        {"one temperature", {600, 600, 600, 600, 600}, "1 temperatura distinta (a 0.1 K) entre 500 y 800 K"},
-        {"two temperatures", {550, 550, 650, 650, 650}, "2 temperaturas distintas (a 0.1 K)"},
+        {"one temperature", {600, 600, 600, 600, 600}, "1 temperatura distinta (a 0,1 K) entre 500 y 800 K"},
+        {"two temperatures", {550, 550, 650, 650, 650}, "2 temperaturas distintas (a 0,1 K)"},
         {"two within a display step", {550, 550.04, 650, 650.02}, "2 temperaturas distintas"},
         {"three temperatures", {550, 600, 650}, nullptr},
         {"0.2 K span", {600, 600.1, 600.2, 600.1, 600}, "incertidumbre relativa del 50 %"},
@@ -426,7 +426,7 @@ TEST(Results, FieldSeriesWithOneStaleReadingThroughout) {
     ASSERT_TRUE(in.value && in.intercept) << in.note;
     EXPECT_NEAR(*in.value, -3124.0 / 2, 2);
     EXPECT_NEAR(*in.intercept, -0.2536 / 2, 1e-6);
-    EXPECT_NE(in.warning.find("la ordenada en el origen de V_H(B), -0.127 V, no es pequeña"),
+    EXPECT_NE(in.warning.find("la ordenada en el origen de V_H(B), −0,127 V, no es pequeña"),
               std::string::npos)
         << in.warning;
 }

@@ -108,7 +108,8 @@ private slots:
         QCOMPARE(w.dataTab()->rejected()->count(), 1);
         QVERIFY(w.dataTab()->rejected()->item(0)->text().startsWith(QStringLiteral("línea 22:")));
         QVERIFY(table->headerData(8, Qt::Horizontal).toString().contains(QStringLiteral("Ω·cm")));
-        QCOMPARE(QLocale().toDouble(table->index(0, 1).data().toString()),
+        // Cells are written with a decimal comma whatever the user's locale.
+        QCOMPARE(QLocale(QLocale::Spanish).toDouble(table->index(0, 1).data().toString()),
                  QString::number(w.analysis(1).data.records[0].temperatureK, 'g', 7).toDouble());
         // Opening the same file again reads it again instead of adding a series; so
         // does dropping it, and a file dropped is opened. A web address is not taken.
