@@ -36,7 +36,10 @@ DataTab::DataTab(QWidget* parent)
     for (int c = 0; c < headers.size(); ++c) {
         const int header = metrics.horizontalAdvance(headers[c]) + 20;
         // Record number, field and current are whole numbers or nearly; the type a letter.
-        const int wanted = c == 11 ? header : (c == 0 || c == 2 || c == 3) ? whole : c == 12 ? exponent : number;
+        const int wanted = c == 11                        ? header
+                           : (c == 0 || c == 2 || c == 3) ? whole
+                           : c == 12                      ? exponent
+                                                          : number;
         table_->setColumnWidth(c, std::max(header, wanted));
     }
     auto* bottom = new QWidget(this);

@@ -73,10 +73,12 @@ void reportData(ReportPages& pages, const std::vector<PlotSeries>& series) {
                 pages.row(headers(), kShares, 7.5, true);
                 pages.rule();
             }
-            pages.row({cellText(r.number), cellText(r.temperatureK), cellText(r.fieldG),
-                       cellText(r.currentMa), cellText(d.rhoOhmCm), cellText(d.hallCm3C),
-                       QString::fromLatin1(carrierLetter(d.carrier)), cellText(d.densityCm3),
-                       cellText(d.mobilityCm2Vs), d.warnings ? QStringLiteral("sí") : QString()},
+            // Four figures for the temperature (its display's tenth of a kelvin) and for
+            // what is derived (the readings' resolution leaves no more worth reading).
+            pages.row({cellText(r.number), cellText(r.temperatureK, 4), cellText(r.fieldG),
+                       cellText(r.currentMa), cellText(d.rhoOhmCm, 4), cellText(d.hallCm3C, 4),
+                       QString::fromLatin1(carrierLetter(d.carrier)), cellText(d.densityCm3, 3),
+                       cellText(d.mobilityCm2Vs, 4), d.warnings ? QStringLiteral("sí") : QString()},
                       kShares, 7.5, false);
         }
         if (rows < a.data.records.size())

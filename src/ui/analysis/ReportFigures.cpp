@@ -1,5 +1,4 @@
-#include <QLocale>
-
+#include "analysis/NumberText.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/FitText.h"
 #include "ui/analysis/ReportSections.h"
@@ -23,7 +22,7 @@ QString caption(PlotKind kind, const FitSettings& settings) {
                               "la anchura de la banda prohibida.");
     case PlotKind::FieldHall:
         return QStringLiteral("Tensión de Hall frente al campo magnético a %1 K, con su recta.")
-            .arg(QLocale(QLocale::Spanish, QLocale::Spain).toString(settings.fieldTemperatureK));
+            .arg(QString::fromStdString(numberText(settings.fieldTemperatureK, 4)));
     }
     return {};
 }
@@ -64,6 +63,10 @@ void reportFigures(ReportPages& pages, const std::vector<PlotSeries>& series, co
                     pages.text(series[i].label + QStringLiteral(": ") + fitSummary(f), 9, false,
                                seriesColor(i));
                     if (!f.line) continue;
+                    QString quality = fitQualityText(f);
+                    if (const QString intercept = interceptText(f); !intercept.isEmpty())
+                        quality += QStringLiteral("; ") + intercept;
+                    if (!quality.isEmpty()) pages.text(quality, 8.5, false, seriesColor(i));
                     pages.text(QStringLiteral("Residuos del ajuste %1 (ordenada medida menos recta)")
                                    .arg(fitLabel(fk)),
                                8, false, Qt::darkGray);

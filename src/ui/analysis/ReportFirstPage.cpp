@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <cmath>
 
+#include "analysis/NumberText.h"
 #include "analysis/Samples.h"
 #include "ui/analysis/FitText.h"
 #include "ui/analysis/ReportPdf.h"
@@ -12,13 +12,9 @@ namespace eh::analysis {
 
 namespace {
 
-const QLocale& spanish() {
-    static const QLocale locale = [] {
-        QLocale l(QLocale::Spanish, QLocale::Spain);
-        l.setNumberOptions(QLocale::OmitGroupSeparator);
-        return l;
-    }();
-    return locale;
+// Spanish notation, as every number of the report.
+QString number(double v, int significant = 4) {
+    return QString::fromStdString(numberText(v, significant));
 }
 
 QString orDash(const QString& s) {
@@ -26,7 +22,7 @@ QString orDash(const QString& s) {
 }
 
 QString rangeText(const Range& r) {
-    return QStringLiteral("%1–%2 K").arg(spanish().toString(r.minK), spanish().toString(r.maxK));
+    return QStringLiteral("%1–%2 K").arg(number(r.minK), number(r.maxK));
 }
 
 const FitResult* findFit(const Analysis& a, FitKind kind) {
@@ -45,32 +41,27 @@ void resultsTable(ReportPages& pages, const Analysis& a) {
               shares, 9, true, align);
     pages.rule();
     for (const FitResult& f : a.fits) {
-        const QString range =
-            f.kind == FitKind::HallFromField
-                ? QStringLiteral("%1 ± 1 K").arg(spanish().toString((f.range.minK + f.range.maxK) / 2))
-                : rangeText(f.range);
+        const QString range = f.kind == FitKind::HallFromField
+                                  ? QStringLiteral("%1 ± 1 K").arg(number((f.range.minK + f.range.maxK) / 2))
+                                  : rangeText(f.range);
         if (!f.value) {
             pages.row({fitLabel(f.kind), QStringLiteral("sin ajuste: ") + QString::fromStdString(f.note),
                        range, QString::number(f.used.size()), QString()},
                       shares, 9, false, align);
             continue;
         }
-        QString value = valueWithUncertainty(*f.value, *f.uncertainty);
-        if (const QString unit = QString::fromUtf8(fitUnit(f.kind)); !unit.isEmpty()) value += ' ' + unit;
+        QString value = measurementText(*f.value, *f.uncertainty, fitValueUnit(f.kind));
+        if (f.kind == FitKind::MobilityExponent)
+            value += QStringLiteral(" (") + mobilityLawText(*f.value, *f.uncertainty) + ')';
         if (!f.warning.empty()) value += QStringLiteral("\n") + QString::fromStdString(f.warning);
         pages.row({fitLabel(f.kind), value, range, QString::number(f.used.size()),
-                   f.chi2Reduced ? cellText(*f.chi2Reduced) : QString()},
+                   f.chi2Reduced ? cellText(*f.chi2Reduced, 2) : QString()},
                   shares, 9, false, align);
     }
     // The two band gaps' difference: what the method moves the result by.
-    const FitResult* sigma = findFit(a, FitKind::GapSigma);
-    const FitResult* hall = findFit(a, FitKind::GapHall);
-    if (sigma && hall && sigma->value && hall->value) {
+    if (const QString difference = gapDifferenceText(a.fits); !difference.isEmpty()) {
         pages.gap(4);
-        pages.text(QStringLiteral("E_g (σ) − E_g (R_H) = %1 eV: estimación del error sistemático del método.")
-                       .arg(valueWithUncertainty(*sigma->value - *hall->value,
-                                                 std::hypot(*sigma->uncertainty, *hall->uncertainty))),
-                   9.5);
+        pages.text(difference + '.', 9.5);
     }
 }
 
@@ -102,8 +93,7 @@ void seriesBlock(ReportPages& pages, const PlotSeries& s, const QColor& color) {
 QString reportSampleText(const Analysis& a) {
     const Geometry& g = a.geometry;
     const QString dimensions = QStringLiteral("L = %1 cm, a = %2 cm, d = %3 cm")
-                                   .arg(spanish().toString(g.lengthCm), spanish().toString(g.widthCm),
-                                        spanish().toString(g.thicknessCm));
+                                   .arg(number(g.lengthCm), number(g.widthCm), number(g.thicknessCm));
     if (!a.sampleCode.empty())
         return QStringLiteral("muestra problema %1; %2")
             .arg(QString::fromStdString(a.sampleCode), dimensions);
@@ -118,9 +108,10 @@ void reportFirstPage(ReportPages& pages, const std::vector<PlotSeries>& series, 
     pages.gap(10);
     pages.text(QStringLiteral("Alumno: ") + orDash(info.student), 11);
     pages.text(QStringLiteral("Grupo: ") + orDash(info.group), 11);
+    const QLocale spain(QLocale::Spanish, QLocale::Spain);
     pages.text(QStringLiteral("Fecha: ") +
-                   spanish().toString(info.made.date(), QStringLiteral("d 'de' MMMM 'de' yyyy")) +
-                   QStringLiteral(", ") + spanish().toString(info.made.time(), QStringLiteral("HH:mm")),
+                   spain.toString(info.made.date(), QStringLiteral("d 'de' MMMM 'de' yyyy")) +
+                   QStringLiteral(", ") + spain.toString(info.made.time(), QStringLiteral("HH:mm")),
                11);
     for (const QString& note : staleNotes(series)) {
         pages.gap(6);
@@ -132,8 +123,7 @@ void reportFirstPage(ReportPages& pages, const std::vector<PlotSeries>& series, 
                        "R_H con el campo a %4 ± 1 K.")
             .arg(settings.weighted ? QStringLiteral("ponderados con las incertidumbres de los instrumentos")
                                    : QStringLiteral("ordinarios"),
-                 rangeText(settings.gap), rangeText(settings.mobility),
-                 spanish().toString(settings.fieldTemperatureK)),
+                 rangeText(settings.gap), rangeText(settings.mobility), number(settings.fieldTemperatureK)),
         9.5);
     for (std::size_t i = 0; i < series.size(); ++i) {
         pages.gap(14);

@@ -1,8 +1,9 @@
 #include "ui/analysis/ResidualPlot.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
+
+#include "analysis/NumberText.h"
 
 namespace eh::analysis {
 
@@ -10,12 +11,7 @@ namespace {
 
 // Tick labels of three significant figures, written as in the rest of the report.
 QString tick(double v) {
-    static const QLocale spanish = [] {
-        QLocale l(QLocale::Spanish, QLocale::Spain);
-        l.setNumberOptions(QLocale::OmitGroupSeparator);
-        return l;
-    }();
-    return spanish.toString(v, 'g', 3);
+    return QString::fromStdString(numberText(v, 3));
 }
 
 // The abscissa the residuals are shown against: the temperature, or the field.
