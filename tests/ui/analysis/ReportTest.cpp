@@ -101,6 +101,15 @@ private slots:
         // 500–800 K records this file has none of, and says so where its value would be.
         QVERIFY(first.contains(QRegularExpression(QStringLiteral("exponente de μ_H .* 100–300 K 10 "))));
         QVERIFY(first.contains(QStringLiteral("E_g (σ) sin ajuste")));
+        // Results in Spanish notation: a decimal comma, powers of ten written out.
+        const QRegularExpression pointOrExponent(QStringLiteral("\\d\\.\\d|\\de[+-]?\\d"));
+        int results = 0; // with a decimal comma
+        for (const QString& line : pages.front().split(QLatin1Char('\n')))
+            if (line.contains(QStringLiteral("±"))) {
+                QVERIFY2(!line.contains(pointOrExponent), qPrintable(line));
+                results += line.contains(QRegularExpression(QStringLiteral("\\d,\\d+ ± \\d,\\d")));
+            }
+        QVERIFY(results >= 1); // the mobility exponent at least
         // No sign change in a file of sample 1 below 300 K.
         QVERIFY(!first.contains(QStringLiteral("cambia de signo")));
     }
