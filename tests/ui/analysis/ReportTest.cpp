@@ -2,6 +2,7 @@
 // when, which file and which bar with its dimensions, the results, the figures in
 // order with their captions, and every page numbered "página N de M".
 #include <QDate>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -133,6 +134,30 @@ private slots:
             pdfPagesText(reportBytes({{&a, QStringLiteral("vieja.asc")}}, {}, {}), dir_);
         QVERIFY(pages.front().simplified().contains(QStringLiteral("1 registro con aviso")));
         QVERIFY(joined(pages).contains(QStringLiteral("(línea 10)")));
+    }
+
+    // Printed, the report is drawn at the printer's resolution (here 1200 dpi into a PDF
+    // file, as a "print to file" does) with the same pages and footers as the PDF at 150.
+    void printedAsWritten() {
+        const Analysis a = analysed(cold_, 1);
+        const ReportInfo info{QStringLiteral("Ana"), QStringLiteral("L3"),
+                              QDateTime(QDate(2026, 3, 9), QTime(9, 0))};
+        const QStringList written =
+            pdfPagesText(reportBytes({{&a, QStringLiteral("frio.asc")}}, {}, info), dir_);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path("impreso.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(18, 15, 18, 15), QPageLayout::Millimeter);
+        QVERIFY(printer.resolution() > 300);
+        drawReport(printer, {{&a, QStringLiteral("frio.asc")}}, {}, info);
+        QVERIFY(printer.printerState() != QPrinter::Error);
+        const QStringList printed = pdfPagesText(readFile(path("impreso.pdf")), dir_);
+        QCOMPARE(printed.size(), written.size());
+        for (int n = 1; n <= int(printed.size()); ++n)
+            QVERIFY(printed[n - 1].contains(QStringLiteral("página %1 de %2").arg(n).arg(printed.size())));
+        QVERIFY(printed.front().contains(QStringLiteral("Alumno: Ana")));
+        QVERIFY(printed.front().contains(QStringLiteral("Fórmulas empleadas")));
     }
 
     // Five figures, numbered in order, each caption once; two series make a report long

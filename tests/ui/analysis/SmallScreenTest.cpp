@@ -47,6 +47,7 @@ private:
 private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
+        QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9)); // as the program sets it
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            dir_.filePath(QStringLiteral("config")));
         // The screen this run was given: 1024×768 in the window's units.
@@ -113,6 +114,15 @@ private slots:
             for (const char* field : {"tMin", "tMax", "tField"})
                 if (auto* box = tab->findChild<QDoubleSpinBox*>(QString::fromLatin1(field)))
                     onScreen(box, field);
+        }
+        // Every tab as it looks, left in the build folder to be looked at.
+        const QString scale =
+            w.devicePixelRatio() > 1 ? QStringLiteral("escala2") : QStringLiteral("1024x768");
+        for (int i = 0; i < w.tabs()->count(); ++i) {
+            w.tabs()->setCurrentIndex(i);
+            QApplication::processEvents();
+            QVERIFY(w.grab().save(
+                QStringLiteral(TARVELO_SCREENSHOT_DIR "/analisis-%1-%2.png").arg(scale).arg(i)));
         }
         // The gap plot's results are the longest: two fits, each with its text.
         PlotTab* gap = w.shownPlotTab(PlotKind::Gap);
