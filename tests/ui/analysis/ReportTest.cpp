@@ -134,6 +134,14 @@ private slots:
             pdfPagesText(reportBytes({{&a, QStringLiteral("vieja.asc")}}, {}, {}), dir_);
         QVERIFY(pages.front().simplified().contains(QStringLiteral("1 registro con aviso")));
         QVERIFY(joined(pages).contains(QStringLiteral("(línea 10)")));
+        // One unreadable line: said in the singular, and named with its number.
+        writeFile(path("con-error.asc"), readFile(cold_) + "11,300,9000,diez,1,2,3\r\n");
+        const Analysis bad = analysed(path("con-error.asc"), 1);
+        const QStringList badPages =
+            pdfPagesText(reportBytes({{&bad, QStringLiteral("e.asc")}}, {}, {}), dir_);
+        QVERIFY(badPages.front().contains(
+            QStringLiteral("10 registros · 1 línea rechazada · 0 registros con aviso")));
+        QVERIFY(joined(badPages).contains(QStringLiteral("línea 11 rechazada:")));
     }
 
     // Printed, the report is drawn at the printer's resolution (here 1200 dpi into a PDF
