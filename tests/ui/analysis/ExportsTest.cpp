@@ -2,18 +2,23 @@
 // the data in the Spanish convention, the names the dialogs give, Ctrl+E by tab, and
 // who the report is by, remembered.
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "BenchFiles.h"
 #include "ui/analysis/AnalysisHelp.h"
 #include "ui/analysis/AnalysisWindow.h"
 #include "ui/analysis/ExportNames.h"
+#include "ui/analysis/ReportAuthorDialog.h"
 
 using namespace eh::analysis;
 using eh::test::readFile;
@@ -157,6 +162,29 @@ private slots:
             QString::fromLatin1(kFormulasChapter).replace(QStringLiteral(".rtf"), QStringLiteral(".txt")));
         QVERIFY(chapter.open(QIODevice::ReadOnly));
         QCOMPARE(chapter.readLine().trimmed(), QByteArray("= Interpretación de los resultados"));
+    }
+
+    // The dialog starts from the names last given and hands back what was typed,
+    // without stray blanks; cancelled, it changes nothing.
+    void reportAuthorDialog() {
+        for (bool accept : {true, false}) {
+            QString student = QStringLiteral("Marta Gil"), group = QStringLiteral("T2");
+            QStringList shown;
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                auto* studentField = dialog->findChild<QLineEdit*>(QStringLiteral("student"));
+                auto* groupField = dialog->findChild<QLineEdit*>(QStringLiteral("group"));
+                shown << studentField->text() << groupField->text();
+                studentField->setText(QStringLiteral(" Luis Ruiz "));
+                groupField->setText(QStringLiteral("B7"));
+                accept ? dialog->accept() : dialog->reject();
+            });
+            QCOMPARE(askReportAuthor(nullptr, student, group), accept);
+            QCOMPARE(shown, (QStringList{QStringLiteral("Marta Gil"), QStringLiteral("T2")}));
+            QCOMPARE(student, accept ? QStringLiteral("Luis Ruiz") : QStringLiteral("Marta Gil"));
+            QCOMPARE(group, accept ? QStringLiteral("B7") : QStringLiteral("T2"));
+        }
     }
 
     void reportAuthorIsRemembered() {
