@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "analysis/Constants.h"
 #include "analysis/FitAdequacy.h"
@@ -101,6 +102,50 @@ void selectFieldRecords(FitResult& f, std::vector<PointErrors>& errors, const st
         errors.push_back(
             {hallVoltageUncertaintyV(derived[i].onePolarity), fieldUncertaintyG(records[i].fieldG), 0});
     }
+}
+
+// Whether the records with a Hall voltage hold at least three fields that a 1 G display
+// tells apart: one linear pass that stops at the third (a temperature sweep, the usual
+// file, has one field).
+bool holdsThreeFields(const std::vector<Record>& records, const std::vector<Derived>& derived) {
+    std::vector<double> seen;
+    for (std::size_t i = 0; i < records.size() && seen.size() < kMinDistinctAbscissas; ++i) {
+        if (!derived[i].hallV) continue;
+        const double shown = std::round(records[i].fieldG / kFieldStepG);
+        if (std::find(seen.begin(), seen.end(), shown) == seen.end()) seen.push_back(shown);
+    }
+    return seen.size() >= kMinDistinctAbscissas;
+}
+
+// The centre, to 0.1 K, of the field series in the data: the span of 2 K (the field
+// fit's width) whose records show the most distinct fields, at least three. Nothing
+// when there is none.
+std::optional<double> fieldSeriesCentre(const std::vector<Record>& records,
+                                        const std::vector<Derived>& derived) {
+    if (!holdsThreeFields(records, derived)) return std::nullopt;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (derived[i].hallV && records[i].currentMa > 0) order.push_back(i);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return records[a].temperatureK < records[b].temperatureK;
+    });
+    std::map<long long, int> fields; // shown field -> records in the window
+    std::size_t best = 0, bestLo = 0, bestHi = 0;
+    for (std::size_t lo = 0, hi = 0; hi < order.size(); ++hi) {
+        ++fields[std::llround(records[order[hi]].fieldG / kFieldStepG)];
+        while (records[order[hi]].temperatureK - records[order[lo]].temperatureK > 2 * kFieldFitHalfWidthK) {
+            auto it = fields.find(std::llround(records[order[lo++]].fieldG / kFieldStepG));
+            if (--it->second == 0) fields.erase(it);
+        }
+        if (fields.size() > best) {
+            best = fields.size();
+            bestLo = lo;
+            bestHi = hi;
+        }
+    }
+    if (best < kMinDistinctAbscissas) return std::nullopt;
+    const double middle = (records[order[bestLo]].temperatureK + records[order[bestHi]].temperatureK) / 2;
+    return std::round(middle * 10) / 10;
 }
 
 // The records of a fit against temperature, in its range, with the quantity it needs,
@@ -242,6 +287,25 @@ FitResult runFit(FitKind kind, const std::vector<Record>& records, const std::ve
         f.range = {settings.fieldTemperatureK - kFieldFitHalfWidthK,
                    settings.fieldTemperatureK + kFieldFitHalfWidthK};
         selectFieldRecords(f, errors, records, derived, settings.includeWarned, currentMa);
+        // Nothing to fit at the temperature asked (by default 300 K): the series the
+        // data hold, wherever it was measured, with a word that it is that one.
+        std::vector<double> fields;
+        for (std::size_t i : f.used) fields.push_back(records[i].fieldG);
+        if (distinctReadings(fields, kFieldStepG) < kMinDistinctAbscissas) {
+            if (const auto centre = fieldSeriesCentre(records, derived);
+                centre && !f.range.contains(*centre)) {
+                addWarning(f, "no hay serie de campo entre " + numberText(f.range.minK, 6) + " y " +
+                                  numberText(f.range.maxK, 6) + " K: se ajusta la que hay a " +
+                                  numberText(*centre, 6) + " K");
+                f.used.clear();
+                f.x.clear();
+                f.y.clear();
+                errors.clear();
+                f.leftOut = 0;
+                f.range = {*centre - kFieldFitHalfWidthK, *centre + kFieldFitHalfWidthK};
+                selectFieldRecords(f, errors, records, derived, settings.includeWarned, currentMa);
+            }
+        }
     } else {
         f.range = kind == FitKind::MobilityExponent ? settings.mobility : settings.gap;
         selectTemperatureRecords(f, errors, records, derived, settings.includeWarned);

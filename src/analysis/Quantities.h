@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/DataReader.h"
+#include "analysis/OptionalNumber.h"
 
 namespace eh::analysis {
 
@@ -47,19 +48,18 @@ inline constexpr double kHallOffsetFloorV = 2e-5;
 inline constexpr double kHallOffsetOfVr = 0.01;
 
 struct Derived {
-    std::optional<double> hallV;         // V_H
-    std::optional<double> rhoOhmCm;      // resistivity
-    std::optional<double> sigmaSCm;      // conductivity
-    std::optional<double> hallCm3C;      // R_H
-    std::optional<double> densityCm3;    // 1/(e |R_H|)
-    std::optional<double> mobilityCm2Vs; // |R_H| / rho
+    OptionalNumber hallV;         // V_H
+    OptionalNumber rhoOhmCm;      // resistivity
+    OptionalNumber sigmaSCm;      // conductivity
+    OptionalNumber hallCm3C;      // R_H
+    OptionalNumber densityCm3;    // 1/(e |R_H|)
+    OptionalNumber mobilityCm2Vs; // |R_H| / rho
     // Standard uncertainties from the instruments (analysis/Uncertainty.h), beside
     // each quantity that could be formed.
-    std::optional<double> uRhoOhmCm, uHallCm3C, uMobilityCm2Vs;
+    OptionalNumber uRhoOhmCm, uHallCm3C, uMobilityCm2Vs;
     // Why a quantity the readings seem to offer is absent, in Spanish; a literal.
     std::string_view note;
-    // The small members together: a table of a million records is 8 bytes a record
-    // smaller than with them spread among the optionals.
+    // The small members together, after the numbers: no padding between them.
     Carrier carrier = Carrier::None;
     unsigned warnings = 0;    // Warning bits
     bool onePolarity = false; // V_H from one switch position only

@@ -140,22 +140,42 @@ void SweepRunner::measurePoint() {
     bench_.Acumular_Click();
 }
 
-SweepReport SweepRunner::run(const std::vector<double>& targets, const Progress& progress) {
+void SweepRunner::holdTemperature(double targetK) {
+    const SetPointChoice choice = setPointFor(targetK);
+    setCryogenerator(choice.cryogenerator);
+    setSetPoint(choice.setPointK);
+}
+
+SweepReport SweepRunner::measureAll(int count, const std::function<void(int)>& prepare,
+                                    const Progress& progress) {
     report_ = {};
     switchOn();
-    int done = 0;
-    for (double target : targets) {
-        const SetPointChoice choice = setPointFor(target);
-        setCryogenerator(choice.cryogenerator);
-        setSetPoint(choice.setPointK);
+    for (int i = 0; i < count; ++i) {
+        prepare(i);
         if (!settleTemperature()) ++report_.unsettledPoints;
         measurePoint();
-        ++done;
-        if (progress) progress(done, static_cast<int>(targets.size()), bench_.T_Medida);
+        if (progress) progress(i + 1, count, bench_.T_Medida);
     }
     report_.records = bench_.storedRecords();
     bench_.Salvar_Click();
     return report_;
+}
+
+SweepReport SweepRunner::run(const std::vector<double>& targets, const Progress& progress) {
+    return measureAll(
+        static_cast<int>(targets.size()), [&](int i) { holdTemperature(targets[std::size_t(i)]); }, progress);
+}
+
+SweepReport SweepRunner::runField(const std::vector<int>& positions, const Progress& progress) {
+    // The set point once; each new maximum then waits for the temperature as a point
+    // of the temperature sweep does (the magnet does not move it, the wait is short).
+    return measureAll(
+        static_cast<int>(positions.size()),
+        [&](int i) {
+            if (i == 0) holdTemperature(plan_.fieldSweepK);
+            bench_.Control_I_Iman_Change(positions[std::size_t(i)]);
+        },
+        progress);
 }
 
 } // namespace eh::sweep

@@ -1,6 +1,7 @@
 #pragma once
-// Drives the bench through a temperature sweep as a careful student would, with the
-// same button presses and timer ticks the window delivers.
+// Drives the bench through a temperature sweep, or a field sweep at one temperature,
+// as a careful student would, with the same button presses and timer ticks the
+// window delivers.
 
 #include <functional>
 #include <string>
@@ -38,6 +39,9 @@ public:
     // records and the points taken unsettled; an error the bench reported while saving
     // is not in it: the host has shown it (FileAnsweringHost counts its messages).
     SweepReport run(const std::vector<double>& targets, const Progress& progress = {});
+    // The field sweep: the sample held at the plan's temperature, a point taken at each
+    // of the magnet control's `positions` (fieldSweepPositions), settled as above.
+    SweepReport runField(const std::vector<int>& positions, const Progress& progress = {});
 
     // Largest number of controller ticks spent waiting at one point.
     static constexpr int kMaxSettleTicks = 20000;
@@ -55,6 +59,9 @@ private:
     bool settleTemperature();
     void finishRamp();
     void measurePoint();
+    void holdTemperature(double targetK);
+    // Switches on, then for each of `count` points: `prepare(i)`, settle, measure.
+    SweepReport measureAll(int count, const std::function<void(int)>& prepare, const Progress& progress);
 
     BenchModel& bench_;
     SweepPlan plan_;

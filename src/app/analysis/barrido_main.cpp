@@ -1,5 +1,6 @@
-// tarvelo-barrido: a whole temperature sweep on the simulated bench, saved as the
-// bench saves it. Teachers make answer keys with it; the tests make realistic files.
+// tarvelo-barrido: a whole temperature sweep, or a field sweep at one temperature, on
+// the simulated bench, saved as the bench saves it. Teachers make answer keys with it; the tests make
+// realistic files.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,8 +23,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvelo-barrido: %s\n%s", error.c_str(), kSweepUsage);
         return 2;
     }
-    const std::vector<double> targets = sweepTargets(*plan, error);
-    if (targets.empty()) {
+    const bool field = plan->kind == SweepKind::Field;
+    const std::vector<double> targets = field ? std::vector<double>{} : sweepTargets(*plan, error);
+    const std::vector<int> positions = field ? fieldSweepPositions(*plan, error) : std::vector<int>{};
+    if (targets.empty() && positions.empty()) {
         std::fprintf(stderr, "tarvelo-barrido: %s\n", error.c_str());
         return 2;
     }
@@ -35,10 +38,11 @@ int main(int argc, char** argv) {
     FileAnsweringHost host(plan->outputFile);
     eh::BenchModel bench(host);
     SweepRunner runner(bench, *plan);
-    const SweepReport report = runner.run(targets, [](int done, int total, double t) {
+    const auto progress = [](int done, int total, double t) {
         std::fprintf(stderr, "\rtarvelo-barrido: medida %d de %d, T = %.1f K   ", done, total, t);
         std::fflush(stderr);
-    });
+    };
+    const SweepReport report = field ? runner.runField(positions, progress) : runner.run(targets, progress);
     std::fputc('\n', stderr);
     if (report.unsettledPoints > 0)
         std::fprintf(stderr, "tarvelo-barrido: %d medidas tomadas sin que la temperatura se estabilizara\n",

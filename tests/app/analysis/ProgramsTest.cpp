@@ -130,3 +130,31 @@ TEST(Analisis, WritesIntoANamedPipe) {
     EXPECT_NE(got.find("\n1,300,9000,10,1.238,0.2812,-0.2812,"), std::string::npos) << got;
     EXPECT_TRUE(fs::is_fifo(dir.path / "tuberia"));
 }
+
+// The field sweep's answer key, made and analysed by the two programs with nothing but
+// the file between them; an option of the other kind of sweep is refused before the
+// bench runs.
+TEST(Barrido, FieldSweepIsAnalysedWithoutFurtherOptions) {
+    TempDir dir;
+    const Outcome made =
+        run(TARVELO_BARRIDO, {"--barrido", "campo", "--temperatura", "300", "-o", "campo.asc"}, dir.path);
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_NE(made.err.find("10 medidas guardadas en campo.asc"), std::string::npos) << made.err;
+    const Outcome analysed = run(TARVELO_ANALISIS, {"--ajustes", "a.csv", "campo.asc"}, dir.path);
+    EXPECT_EQ(analysed.status, 0) << analysed.err;
+    const std::string fits = slurp(dir.path / "a.csv");
+    const auto line = fits.substr(fits.find("RH_campo,"));
+    // R_H of sample 1 at 300 K, -1/(e N_D) with N_D = 2e15 cm^-3: -3.12e3 cm^3/C, from 10 fields.
+    EXPECT_EQ(line.substr(0, 15), "RH_campo,-3124.") << line;
+    EXPECT_NE(line.find(",cm3/C,10,299,301,"), std::string::npos) << line;
+
+    const Outcome mixed =
+        run(TARVELO_BARRIDO, {"--barrido", "campo", "--temperatura", "300", "--hasta", "400", "-o", "x.asc"},
+            dir.path);
+    EXPECT_EQ(mixed.status, 2);
+    EXPECT_EQ(
+        mixed.err.substr(0, mixed.err.find('\n') + 1),
+        "tarvelo-barrido: --hasta es del barrido de temperatura; el de campo mide a una sola temperatura, la "
+        "de --temperatura\n");
+    EXPECT_FALSE(fs::exists(dir.path / "x.asc"));
+}
