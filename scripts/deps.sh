@@ -3,13 +3,14 @@
 # so that a second run costs nothing, and never through recommendations: whatever a
 # script or test runs is named here (git for the formatting check's file list,
 # clang-format and clang-tidy for the checks, clang's runtimes for the fuzzers and
-# sanitizers, fonts and Xvfb for the windows).
+# sanitizers, fonts and Xvfb for the windows, poppler-utils for reading the reports back).
 # Usage: scripts/deps.sh [core|full|bench]
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build git libgtest-dev libgmock-dev libbenchmark-dev python3)
 if [ "${1:-full}" != core ]; then
   packages+=(qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n libqt6svg6 fonts-liberation fonts-comic-neue
+             poppler-utils
              xvfb xauth clang libclang-rt-14-dev clang-format clang-tidy)
   # pdftotext reads back what the teacher's slips say.
   packages+=(poppler-utils)

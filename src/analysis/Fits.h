@@ -43,7 +43,7 @@ struct FitSettings {
     double fieldTemperatureK = kDefaultFieldTemperatureK; // RH_campo: records within +-1 K of it
     bool weighted = false;                                // weighted least squares instead of ordinary
     bool includeWarned = false; // records with mismatched Hall readings kept in the Hall fits
-    LeftOutRecords leftOut;
+    LeftOutRecords leftOut{};
 };
 // The records of the file at `path` the user left out (an empty set for none).
 const std::set<std::size_t>& leftOutOf(const FitSettings& settings, const std::string& path);

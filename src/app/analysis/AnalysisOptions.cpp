@@ -14,13 +14,14 @@ const char* const kAnalysisUsage =
     "Uso: tarvelo-analisis [--muestra 1|2|CÓDIGO] [--tabla T.csv] [--ajustes A.csv] [--informe I.pdf]\n"
     "                      [--rango-gap 500:800] [--rango-movilidad 100:300]\n"
     "                      [--temperatura-campo 300] [--formato es] [--ponderado]\n"
-    "                      [--incluir-avisos] [datos.asc ...]\n"
+    "                      [--incluir-avisos] [--alumno NOMBRE] [--grupo GRUPO] [datos.asc ...]\n"
     "Con --tabla, --ajustes o --informe analiza un fichero de datos sin ventana; sin ellos\n"
     "abre la ventana de análisis con los ficheros dados. Con el código de una muestra\n"
     "problema (--muestra TWSH-3NKM) toma de él las dimensiones de la barra.\n"
     "  --formato es   separa con punto y coma y escribe coma decimal (hojas de cálculo en español)\n"
     "  --ponderado    ajusta por mínimos cuadrados ponderados con las incertidumbres de los\n"
     "                 instrumentos (sin la opción, mínimos cuadrados ordinarios)\n"
+    "  --alumno, --grupo  nombre del alumno y grupo que figuran en la primera página del informe\n"
     "  --incluir-avisos  usa en los ajustes de Hall los registros cuyas dos lecturas de Hall\n"
     "                 no corresponden a las mismas condiciones (por omisión quedan fuera)\n";
 
@@ -79,6 +80,10 @@ std::optional<AnalysisOptions> parseAnalysisOptions(const std::vector<std::strin
             o.fitsFile = value;
         else if (opt == "--informe")
             o.reportFile = value;
+        else if (opt == "--alumno")
+            o.student = value;
+        else if (opt == "--grupo")
+            o.group = value;
         else if (opt == "--muestra") {
             // Written as the number alone: "01" or "1.0" is not a sample's name.
             const std::vector<int> samples = analysableSamples();

@@ -16,6 +16,8 @@ struct AnalysisOptions {
     std::string tableFile;     // --tabla
     std::string fitsFile;      // --ajustes
     std::string reportFile;    // --informe
+    // Who the report is by (--alumno, --grupo); the window remembers the last ones given.
+    std::optional<std::string> student, group;
     FitSettings fits;
     CsvStyle style = CsvStyle::CommaPoint;
     std::vector<std::string> dataFiles;

@@ -28,7 +28,10 @@ int headless(const AnalysisOptions& options, int argc, char** argv) {
     return runHeadless(
         options, std::cerr, [&options](const Analysis& a, std::string& bytes, std::string& error) {
             const PlotSeries series{&a, QString::fromStdString(a.path).section(QLatin1Char('/'), -1)};
-            bytes = reportBytes({series}, options.fits).toStdString();
+            ReportInfo info;
+            info.student = QString::fromStdString(options.student.value_or(std::string()));
+            info.group = QString::fromStdString(options.group.value_or(std::string()));
+            bytes = reportBytes({series}, options.fits, info).toStdString();
             if (!bytes.empty()) return true;
             error = "no se ha podido componer el informe";
             return false;
@@ -57,6 +60,10 @@ int main(int argc, char** argv) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
     AnalysisWindow window;
+    if (options->student || options->group)
+        window.setReportAuthor(
+            QString::fromStdString(options->student.value_or(window.reportInfo().student.toStdString())),
+            QString::fromStdString(options->group.value_or(window.reportInfo().group.toStdString())));
     QStringList files;
     for (const std::string& f : options->dataFiles) files << QString::fromStdString(f);
     QStringList errors;

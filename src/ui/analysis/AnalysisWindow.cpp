@@ -1,17 +1,19 @@
 #include "ui/analysis/AnalysisWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -21,11 +23,13 @@
 
 #include "analysis/Samples.h"
 #include "model/SampleCode.h"
+#include "ui/analysis/AnalysisHelp.h"
 #include "ui/analysis/ChartExport.h"
 #include "ui/analysis/DataTab.h"
 #include "ui/analysis/PlotTab.h"
 #include "ui/analysis/ReportPdf.h"
 #include "ui/analysis/SaveBytes.h"
+#include "ui/analysis/ScreenFit.h"
 #include "ui/common/SampleCodeDialog.h"
 
 namespace eh::analysis {
@@ -35,6 +39,8 @@ namespace {
 constexpr int kMaxRecent = 8;
 // The sample box's last item, the unknown samples, has this in place of a number.
 constexpr int kUnknownSampleItem = -1;
+// Room for two plots' worth of detail beside the fit panel, when the screen has it.
+constexpr QSize kPreferredSize(1200, 780);
 
 } // namespace
 
@@ -45,6 +51,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     history_ = new QUndoStack(this);
     buildMenus();
     buildCentre();
+    emit tabShown(tabs_->currentIndex());
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     statusBar()->addWidget(status_, 1);
@@ -54,15 +61,30 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     // files open would cost the window its start-up time.
     {
         QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
-        if (!restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray())) resize(1200, 780);
+        const bool restored = restoreGeometry(store.value(QStringLiteral("geometry")).toByteArray());
+        fitIntoScreen(restored);
         recent_ = store.value(QStringLiteral("recentFiles")).toStringList();
         lastFolder_ = store.value(QStringLiteral("lastFolder")).toString();
+        reportInfo_.student = store.value(QStringLiteral("student")).toString();
+        reportInfo_.group = store.value(QStringLiteral("group")).toString();
     }
     updateRecentMenu();
     refresh();
 }
 
 AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::fitIntoScreen(bool restored) {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown || isMaximized() || isFullScreen()) return;
+    const QRect available = shown->availableGeometry();
+    QRect wanted = geometry();
+    if (!restored) {
+        wanted = QRect(QPoint(), kPreferredSize);
+        wanted.moveCenter(available.center());
+    }
+    setGeometry(fitToScreen(wanted, available));
+}
 
 void AnalysisWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
@@ -72,13 +94,64 @@ void AnalysisWindow::buildMenus() {
     file->addSeparator();
     QAction* plot =
         file->addAction(QStringLiteral("&Exportar gráfica…"), this, &AnalysisWindow::askExportPlot);
-    plot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    file->addAction(QStringLiteral("Exportar &tabla CSV…"), this, &AnalysisWindow::askExportTable);
-    QAction* report = file->addAction(QStringLiteral("&Informe PDF…"), this, &AnalysisWindow::askReport);
-    report->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    plot->setObjectName(QStringLiteral("exportPlot"));
+    QAction* table =
+        file->addAction(QStringLiteral("Exportar &tabla CSV…"), this, &AnalysisWindow::askExportTable);
+    table->setObjectName(QStringLiteral("exportTable"));
+    // Ctrl+E exports what the tab shows: the plot, or on the Datos tab the table.
+    const auto followTab = [plot, table](int tab) {
+        plot->setEnabled(tab > 0);
+        plot->setShortcut(tab > 0 ? QKeySequence(Qt::CTRL | Qt::Key_E) : QKeySequence());
+        table->setShortcut(tab > 0 ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_E));
+    };
+    connect(this, &AnalysisWindow::tabShown, this, followTab);
+    file->addAction(QStringLiteral("Exportar a&justes CSV…"), this, &AnalysisWindow::askExportFits);
+    file->addAction(QStringLiteral("&Guardar datos en formato español…"), this,
+                    &AnalysisWindow::askSaveSpanish);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Informe PDF…"), this, &AnalysisWindow::askReport);
+    QAction* print = file->addAction(QStringLiteral("Im&primir…"), this, &AnalysisWindow::askPrint);
+    print->setShortcut(QKeySequence::Print);
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("&Salir"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
+    buildEditMenu();
+    addHelpMenu(this);
+}
+
+void AnalysisWindow::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Editar"));
+    QAction* undo = history_->createUndoAction(this, QStringLiteral("&Deshacer"));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = history_->createRedoAction(this, QStringLiteral("&Rehacer"));
+    redo->setObjectName(QStringLiteral("redo"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(redo);
+    edit->addSeparator();
+    // Copies go to a spreadsheet or a document: the data as text, or the picture.
+    QAction* copyData = edit->addAction(QStringLiteral("&Copiar datos"), this, [this] {
+        if (PlotTab* tab = currentPlotTab()) tab->copyData();
+    });
+    copyData->setObjectName(QStringLiteral("copyData"));
+    copyData->setShortcut(QKeySequence::Copy);
+    QAction* copyImage = edit->addAction(QStringLiteral("Copiar &imagen"), this, [this] {
+        if (PlotTab* tab = currentPlotTab()) tab->copyImage();
+    });
+    copyImage->setObjectName(QStringLiteral("copyImage"));
+    copyImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    // On the Datos tab the table copies its own cells.
+    connect(this, &AnalysisWindow::tabShown, this, [copyData, copyImage](int tab) {
+        copyData->setEnabled(tab > 0);
+        copyImage->setEnabled(tab > 0);
+    });
+}
+
+PlotTab* AnalysisWindow::currentPlotTab() {
+    const int index = tabs_->currentIndex() - 1; // after the data tab
+    if (index < 0 || std::size_t(index) >= plots_.size()) return nullptr;
+    return plots_[std::size_t(index)];
 }
 
 void AnalysisWindow::buildCentre() {
@@ -101,6 +174,13 @@ void AnalysisWindow::buildCentre() {
     bar->addSpacing(16);
     bar->addWidget(new QLabel(QStringLiteral("Muestra:"), centre));
     bar->addWidget(sampleBox_);
+    bar->addSpacing(16);
+    weightedBox_ = new QCheckBox(QStringLiteral("Ajuste ponderado"), centre);
+    weightedBox_->setObjectName(QStringLiteral("weighted"));
+    weightedBox_->setToolTip(
+        QStringLiteral("Ajusta por mínimos cuadrados ponderados con las incertidumbres de "
+                       "los instrumentos; sin marcar, por mínimos cuadrados ordinarios."));
+    bar->addWidget(weightedBox_);
     bar->addStretch(1);
     layout->addLayout(bar);
 
@@ -122,11 +202,13 @@ void AnalysisWindow::buildCentre() {
     setCentralWidget(centre);
     plotStale_.assign(plots_.size(), true);
     connect(tabs_, &QTabWidget::currentChanged, this, &AnalysisWindow::refreshVisiblePlot);
+    connect(tabs_, &QTabWidget::currentChanged, this, &AnalysisWindow::tabShown);
 
     connect(seriesBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ || index < 0) return;
         selectSeries(index);
     });
+    connect(weightedBox_, &QCheckBox::toggled, this, &AnalysisWindow::setWeighted);
     connect(sampleBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_ || index < 0 || seriesBox_->currentIndex() < 0) return;
         const int sample = sampleBox_->itemData(index).toInt();
@@ -259,6 +341,13 @@ void AnalysisWindow::setLeftOut(const QString& path, std::size_t record, bool ou
         records.insert(record);
     else
         records.erase(record);
+    reanalyse();
+}
+
+void AnalysisWindow::setWeighted(bool weighted) {
+    weightedBox_->setChecked(weighted);
+    if (settings_.weighted == weighted) return;
+    settings_.weighted = weighted;
     reanalyse();
 }
 
@@ -426,37 +515,6 @@ void AnalysisWindow::setLastFolder(const QString& file) {
     lastFolder_ = QFileInfo(file).absolutePath();
 }
 
-std::vector<std::string> AnalysisWindow::openPaths() const {
-    std::vector<std::string> paths;
-    for (const auto& s : series_) paths.push_back(s->analysis.path);
-    return paths;
-}
-
-bool AnalysisWindow::exportPlot(PlotKind kind, const QString& path, QString& error) const {
-    if (!notAnOpenFile(path, openPaths(), error)) return false;
-    return eh::analysis::exportPlot(path, kind, plotSeries(), settings_, error);
-}
-
-bool AnalysisWindow::exportTable(const QString& path, CsvStyle style, QString& error) const {
-    const int index = seriesBox_->currentIndex();
-    if (index < 0) {
-        error = QStringLiteral("No hay ningún fichero abierto");
-        return false;
-    }
-    if (!notAnOpenFile(path, openPaths(), error)) return false;
-    const Analysis& a = analysis(index);
-    return saveBytes(path, QByteArray::fromStdString(tableCsv(a.data.records, a.derived, style)), error);
-}
-
-bool AnalysisWindow::writeReport(const QString& path, QString& error) const {
-    if (series_.empty()) {
-        error = QStringLiteral("No hay ningún fichero abierto");
-        return false;
-    }
-    if (!notAnOpenFile(path, openPaths(), error)) return false;
-    return eh::analysis::writeReport(path, plotSeries(), settings_, error);
-}
-
 PlotTab* AnalysisWindow::shownPlotTab(PlotKind kind) {
     for (std::size_t i = 0; i < std::size(kAllPlots); ++i) {
         if (kAllPlots[i] != kind) continue;
@@ -467,73 +525,13 @@ PlotTab* AnalysisWindow::shownPlotTab(PlotKind kind) {
     return nullptr;
 }
 
-void AnalysisWindow::askOpen() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Abrir ficheros de datos"), lastFolder(),
-        QStringLiteral("Ficheros de datos (*.ASC *.asc *.csv *.txt);;Todos los ficheros (*)"));
-    if (paths.isEmpty()) return;
-    QStringList errors;
-    if (!openFiles(paths, &errors)) showErrors(errors);
-}
-
-void AnalysisWindow::askExportPlot() {
-    const int current = tabs_->currentIndex() - 1; // after the data tab
-    const PlotKind kind =
-        current >= 0 && current < int(std::size(kAllPlots)) ? kAllPlots[current] : PlotKind::Resistivity;
-    const QString png = QStringLiteral("Imagen PNG (*.png)"), svg = QStringLiteral("Dibujo SVG (*.svg)"),
-                  pdf = QStringLiteral("Documento PDF (*.pdf)");
-    QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar gráfica"),
-                                                QDir(lastFolder()).filePath(plotFileName(kind) + ".png"),
-                                                png + ";;" + svg + ";;" + pdf, &filter);
-    if (path.isEmpty()) return;
-    const QString wanted = filter == svg ? "svg" : filter == pdf ? "pdf" : "png";
-    if (QFileInfo(path).suffix().toLower() != wanted) path += "." + wanted;
-    QString error;
-    if (!exportPlot(kind, path, error))
-        showErrors({error});
-    else
-        setLastFolder(path);
-}
-
-void AnalysisWindow::askExportTable() {
-    const QString comma = QStringLiteral("coma y punto decimal (*.csv)");
-    const QString spanish =
-        QStringLiteral("punto y coma y coma decimal (hojas de cálculo en español) (*.csv)");
-    QString filter = comma;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar tabla"),
-                                                QDir(lastFolder()).filePath(QStringLiteral("tabla.csv")),
-                                                comma + ";;" + spanish, &filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-    QString error;
-    if (!exportTable(path, filter == spanish ? CsvStyle::SemicolonComma : CsvStyle::CommaPoint, error))
-        showErrors({error});
-    else
-        setLastFolder(path);
-}
-
-void AnalysisWindow::askReport() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Informe PDF"),
-                                                QDir(lastFolder()).filePath(QStringLiteral("informe.pdf")),
-                                                QStringLiteral("Documento PDF (*.pdf)"));
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString error;
-    const bool ok = writeReport(path, error);
-    QApplication::restoreOverrideCursor();
-    if (!ok)
-        showErrors({error});
-    else
-        setLastFolder(path);
-}
-
 void AnalysisWindow::closeEvent(QCloseEvent* event) {
     QSettings store(QStringLiteral("Tarvelo"), QStringLiteral("tarvelo-analisis"));
     store.setValue(QStringLiteral("geometry"), saveGeometry());
     store.setValue(QStringLiteral("recentFiles"), recent_);
     store.setValue(QStringLiteral("lastFolder"), lastFolder_);
+    store.setValue(QStringLiteral("student"), reportInfo_.student);
+    store.setValue(QStringLiteral("group"), reportInfo_.group);
     QMainWindow::closeEvent(event);
 }
 

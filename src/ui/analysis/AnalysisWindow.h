@@ -11,7 +11,9 @@
 #include "ui/analysis/FileFollower.h"
 #include "ui/analysis/FileState.h"
 #include "ui/analysis/PlotKind.h"
+#include "ui/analysis/ReportSections.h"
 
+class QCheckBox;
 class QComboBox;
 class QMenu;
 class QTabWidget;
@@ -51,11 +53,20 @@ public:
     void setLeftOut(const QString& path, std::size_t record, bool out);
     // Range changes and left-out records, shared by the plot tabs.
     QUndoStack* undoStack() const { return history_; }
+    // Weighted least squares with the instruments' uncertainties, or ordinary ones.
+    void setWeighted(bool weighted);
     void selectSeries(int index);
 
     bool exportPlot(PlotKind kind, const QString& path, QString& error) const;
     bool exportTable(const QString& path, CsvStyle style, QString& error) const;
+    bool exportFits(const QString& path, CsvStyle style, QString& error) const;
+    // The open series' data file in the Spanish spreadsheet convention (";" and decimal
+    // comma), with the bench's own columns.
+    bool saveSpanishData(int index, const QString& path, QString& error) const;
     bool writeReport(const QString& path, QString& error) const;
+    // Who the report is by: asked when it is made, given on the command line, remembered.
+    void setReportAuthor(const QString& student, const QString& group);
+    const ReportInfo& reportInfo() const { return reportInfo_; }
 
     // The plot's tab made current, and so made and drawn up to date.
     PlotTab* shownPlotTab(PlotKind kind);
@@ -67,6 +78,8 @@ public:
 signals:
     // After every change of what is shown (files opened or reloaded, sample, ranges).
     void refreshed();
+    // The tab now shown (0: Datos).
+    void tabShown(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +94,11 @@ private:
     };
 
     void buildMenus();
+    // Deshacer and Rehacer of range changes and left-out records; copies of the shown plot.
+    void buildEditMenu();
+    PlotTab* currentPlotTab(); // nullptr on the Datos tab
+    // The size it last had (`restored`) or the preferred one, within the screen's free area.
+    void fitIntoScreen(bool restored);
     void buildCentre();
     // "Muestra problema…" chosen in the sample box: asks for the series' code.
     void askSampleCode();
@@ -107,13 +125,22 @@ private:
     void askOpen();
     void askExportPlot();
     void askExportTable();
+    // A CSV file name and its convention, the user's language's offered first; empty
+    // when cancelled.
+    QString askCsvPath(const QString& title, const QString& name, CsvStyle& style);
     void askReport();
+    void askPrint();
+    void askExportFits();
+    void askSaveSpanish();
+    // Asks who the report is by; false when cancelled.
+    bool askAuthor();
 
     std::vector<std::unique_ptr<Series>> series_;
     FitSettings settings_;
     QUndoStack* history_ = nullptr;
     QComboBox* seriesBox_ = nullptr;
     QComboBox* sampleBox_ = nullptr;
+    QCheckBox* weightedBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     DataTab* data_ = nullptr;
     std::vector<QWidget*> pages_; // one per plot, in tab order after the data tab
@@ -122,6 +149,7 @@ private:
     QLabel* status_ = nullptr;
     QStringList recent_; // most recent first
     QString lastFolder_;
+    ReportInfo reportInfo_;
     FileFollower follower_;
     bool updating_ = false;
     // Plots are drawn when their tab is shown: building every chart up front would

@@ -122,8 +122,7 @@ void PanelBuilder::collect(std::size_t file, Buckets& b) {
         const double y = spec_.holesAsTriangles ? std::fabs(p->y) : p->y;
         if ((scales_.logX && !(p->x > 0)) || (scales_.logY && !(y > 0))) continue;
         const QPointF at(p->x, y);
-        if (left)
-            b.leftOut.push_back({at, k});
+        if (left) b.leftOut.push_back({at, k});
         // Only records the Hall fits leave out get the warning's marker: mixed
         // conduction is marked in the table but those records are still fitted.
         else if ((a.derived[k].warnings & kHallMismatch) != 0)

@@ -25,17 +25,21 @@ DataTab::DataTab(QWidget* parent)
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
-    // Widths from the header and the widest number the table shows (seven digits
-    // after leading zeros, or an exponent form), measured once:
-    // sizing from every cell would cost the window its start-up time.
+    // Widths from the header and the widest text a cell of the column shows (seven
+    // digits after leading zeros, an exponent form, or a whole number of seven digits),
+    // measured once: sizing from every cell would cost the window its start-up time.
     const QFontMetrics metrics(table_->font());
-    const int number = metrics.horizontalAdvance(QStringLiteral("-0.0000000000")) + 10;
-    const int exponent = metrics.horizontalAdvance(QStringLiteral("0.000000e+00")) + 12;
+    const int number = metrics.horizontalAdvance(QStringLiteral("−0,0000000000")) + 12;
+    const int exponent = metrics.horizontalAdvance(QStringLiteral("−0,000000e+00")) + 12;
+    const int whole = metrics.horizontalAdvance(QStringLiteral("−0000000")) + 12;
     const QStringList headers = dataColumnHeaders();
     for (int c = 0; c < headers.size(); ++c) {
         const int header = metrics.horizontalAdvance(headers[c]) + 20;
-        const bool narrow = c == 0 || c == 11 || c == 2 || c == 3;
-        const int wanted = narrow ? header : c == 12 ? exponent : number;
+        // Record number, field and current are whole numbers or nearly; the type a letter.
+        const int wanted = c == 11                        ? header
+                           : (c == 0 || c == 2 || c == 3) ? whole
+                           : c == 12                      ? exponent
+                                                          : number;
         table_->setColumnWidth(c, std::max(header, wanted));
     }
     auto* bottom = new QWidget(this);

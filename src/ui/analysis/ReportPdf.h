@@ -1,5 +1,6 @@
 #pragma once
-// The A4 report: a summary page with the fit results, every plot, and the tables.
+// The A4 report: a first page with who made it, the files, samples and results; every
+// plot as a numbered figure with its fits and residuals; the formulas; the data tables.
 
 #include <QByteArray>
 #include <QString>
@@ -7,6 +8,9 @@
 #include <vector>
 
 #include "ui/analysis/ChartFactory.h"
+#include "ui/analysis/ReportSections.h"
+
+class QPagedPaintDevice;
 
 namespace eh::analysis {
 
@@ -14,11 +18,16 @@ namespace eh::analysis {
 // its file.
 QStringList staleNotes(const std::vector<PlotSeries>& series);
 
+// The whole report drawn on `device` (a PDF writer or a printer), which it pages.
+void drawReport(QPagedPaintDevice& device, const std::vector<PlotSeries>& series, const FitSettings& settings,
+                const ReportInfo& info);
+
 // The whole report as a PDF document, drawn in memory.
-QByteArray reportBytes(const std::vector<PlotSeries>& series, const FitSettings& settings);
+QByteArray reportBytes(const std::vector<PlotSeries>& series, const FitSettings& settings,
+                       const ReportInfo& info = {});
 
 // The report drawn and written to `path`; false with the reason in `error`.
 bool writeReport(const QString& path, const std::vector<PlotSeries>& series, const FitSettings& settings,
-                 QString& error);
+                 const ReportInfo& info, QString& error);
 
 } // namespace eh::analysis

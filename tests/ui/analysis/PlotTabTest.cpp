@@ -3,6 +3,7 @@
 // above the markers, zoom and pan never touch a fit, a click leaves a record out and
 // undo puts it back, the copy reads right in a Spanish spreadsheet, exports carry the
 // fit results, and each tab is rendered for a look.
+#include <QAction>
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
@@ -291,6 +292,38 @@ private slots:
         QCOMPARE(tab->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"))->value(), 500.0);
         w.undoStack()->redo();
         QCOMPARE(w.settings().gap.minK, 600.0);
+    }
+
+    // The Editar menu works on the shown plot: Ctrl+Z takes a range change back, Ctrl+Y
+    // or the menu's Rehacer makes it again, Ctrl+C copies that plot's points; on the
+    // Datos tab the plot copies are off.
+    void editMenuUndoesAndCopiesTheShownPlot() {
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({one_}));
+        PlotTab* tab = shown(w, PlotKind::Mobility);
+        QVERIFY(tab);
+        auto* undo = w.findChild<QAction*>(QStringLiteral("undo"));
+        auto* redo = w.findChild<QAction*>(QStringLiteral("redo"));
+        auto* copy = w.findChild<QAction*>(QStringLiteral("copyData"));
+        QVERIFY(undo && redo && copy);
+        QVERIFY(!undo->isEnabled());
+        tab->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"))->setValue(150);
+        QCOMPARE(w.settings().mobility.minK, 150.0);
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+        undo->trigger();
+        QCOMPARE(w.settings().mobility.minK, 100.0);
+        redo->trigger();
+        QCOMPARE(w.settings().mobility.minK, 150.0);
+        QApplication::clipboard()->clear();
+        QCOMPARE(copy->shortcut(), QKeySequence(QKeySequence::Copy));
+        copy->trigger();
+        QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("serie\tT (K)\tμ_H")),
+                 qPrintable(QApplication::clipboard()->text().left(40)));
+        w.tabs()->setCurrentIndex(0);
+        QVERIFY(!copy->isEnabled());
+        w.tabs()->setCurrentIndex(1 + int(PlotKind::Mobility));
+        QVERIFY(copy->isEnabled());
     }
 
     // The copy of the visible points: tab-separated, decimal comma, no thousands
