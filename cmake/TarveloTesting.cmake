@@ -12,8 +12,10 @@
 # The folders of the fonts the windows use (Liberation 1 for Arial, MS Sans Serif and
 # Times New Roman, Comic Neue for Comic Sans MS), as Debian's fonts-liberation and
 # fonts-comic-neue install them. fonts-liberation2 installs its newer faces of the same
-# families elsewhere, so they are never picked.
+# families elsewhere, so they are never picked. DejaVu (fonts-dejavu-core) is the
+# fallback for the signs Liberation lacks, such as the superscript minus of "·10⁻³".
 set(TARVELO_TEST_FONT_DIRS /usr/share/fonts/truetype/liberation /usr/share/fonts/opentype/comic-neue
+    /usr/share/fonts/truetype/dejavu
     CACHE STRING "Font folders the tests of the windows may use, and no others")
 
 set(TARVELO_TEST_FONT_DIR_LINES "")

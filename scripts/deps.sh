@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build git libgtest-dev libgmock-dev libbenchmark-dev python3)
 if [ "${1:-full}" != core ]; then
-  packages+=(qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n libqt6svg6 fonts-liberation fonts-comic-neue
+  packages+=(qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n libqt6svg6 fonts-liberation fonts-comic-neue fonts-dejavu-core
              poppler-utils
              xvfb xauth clang libclang-rt-14-dev clang-format clang-tidy)
   # pdftotext reads back what the teacher's slips say.
