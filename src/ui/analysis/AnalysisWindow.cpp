@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -47,6 +48,10 @@ constexpr QSize kPreferredSize(1200, 780);
 AnalysisWindow::AnalysisWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("analysisWindow"));
     setWindowTitle(QStringLiteral("Tarvelo — Análisis de datos"));
+    // The fields of temperatures show the decimal comma of the results beside them.
+    QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    spanish.setNumberOptions(QLocale::OmitGroupSeparator);
+    setLocale(spanish);
     setAcceptDrops(true);
     history_ = new QUndoStack(this);
     buildMenus();

@@ -29,7 +29,9 @@ QChart* newChart(const QString& title) {
     chart->setTitle(title);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setLocalizeNumbers(true);
-    QLocale locale; // the user's decimal sign, no group separators (a "9.000" is misread)
+    // Decimal comma like every other number the window and the report show, whatever the
+    // system's language; no group separators (a "9.000" is misread).
+    QLocale locale(QLocale::Spanish, QLocale::Spain);
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     chart->setLocale(locale);
     chart->setBackgroundRoundness(0);

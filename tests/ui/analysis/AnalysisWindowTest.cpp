@@ -91,6 +91,21 @@ private slots:
         QCOMPARE(fitOf(w, FitKind::HallFromField).used.size(), std::size_t(0));
     }
 
+    // On a system in English the window still writes numbers as its results do, with
+    // a decimal comma: the range fields and the plots' axes.
+    void numbersTakeTheDecimalCommaWhateverTheSystem() {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        AnalysisWindow w;
+        QVERIFY(w.openFiles({one_}));
+        PlotTab* tab = w.shownPlotTab(PlotKind::Mobility);
+        QVERIFY(tab);
+        QCOMPARE(tab->findChild<QDoubleSpinBox*>(QStringLiteral("tMin"))->text(), QStringLiteral("100,0 K"));
+        QCOMPARE(tab->chart()->locale().decimalPoint(), QStringLiteral(","));
+        QVERIFY(tab->chart()->localizeNumbers());
+        QLocale::setDefault(before);
+    }
+
     void opensFilesAndGuessesTheirSamples() {
         AnalysisWindow w;
         // A bad line is left out and listed; a missing file is reported, not opened.
