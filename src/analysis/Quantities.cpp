@@ -149,11 +149,23 @@ const char* carrierLetter(Carrier c) {
     return "";
 }
 
+namespace {
+double plateauOf(const SampleRow& row) {
+    return row.Tipo == "P" ? 1 / (kElementaryCharge * row.Dopado_P) : -1 / (kElementaryCharge * row.Dopado_N);
+}
+} // namespace
+
 double plateauHallCm3C(int sample) {
     SampleCatalogue catalogue;
     catalogue.fill();
-    const SampleRow& row = catalogue.row(sample);
-    return row.Tipo == "P" ? 1 / (kElementaryCharge * row.Dopado_P) : -1 / (kElementaryCharge * row.Dopado_N);
+    return plateauOf(catalogue.row(sample));
+}
+
+double unknownSamplePlateauHallCm3C(const std::string& code) {
+    std::string error;
+    const auto parsed = SampleCode::parse(code, error);
+    if (!parsed) throw std::invalid_argument(error);
+    return plateauOf(unknownSampleRow(deriveUnknownSample(*parsed)));
 }
 
 void markMixedConduction(std::vector<Derived>& derived, double plateauCm3C) {

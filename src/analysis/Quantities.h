@@ -74,6 +74,9 @@ const char* carrierLetter(Carrier c);
 // The Hall coefficient of a catalogued sample's extrinsic plateau, cm^3/C: -1/(e N_d)
 // for the n-type bar, +1/(e N_a) for the p-type one (the doping the course states).
 double plateauHallCm3C(int sample);
+// The same for the unknown sample a code names (std::invalid_argument for a code
+// that names none).
+double unknownSamplePlateauHallCm3C(const std::string& code);
 
 // Marks kMixedConduction on the records whose R_H shows that both carriers count:
 // of the other sign than the plateau, or with |R_H| more than kMixedConductionDrop
