@@ -51,8 +51,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tarvelo-analisis"));
     QApplication::setOrganizationName(QStringLiteral("Tarvelo"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tarvelo.TarveloAnalisis"));
-    // One font family for everything, with every character the window uses (Greek,
-    // superscripts), so that no fallback family has to be looked up and loaded.
+    // One font family for everything, with nearly every character the window uses
+    // (Greek, superscript digits), so that fallback families are seldom looked up.
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
     // Qt's own dialogs and buttons (file dialogs, message boxes) in Spanish too.
     QTranslator qtSpanish;
@@ -68,6 +68,13 @@ int main(int argc, char** argv) {
     for (const std::string& f : options->dataFiles) files << QString::fromStdString(f);
     QStringList errors;
     window.openFiles(files, &errors);
+    // A sample named on the command line is the sample of every file opened with it.
+    for (int i = 0; i < window.seriesCount(); ++i) {
+        if (!options->sampleCode.empty())
+            window.setSampleCode(i, QString::fromStdString(options->sampleCode));
+        else if (options->sample)
+            window.setSample(i, *options->sample);
+    }
     eh::installFirstPaintProbe(app);
     window.show();
     if (!errors.isEmpty())
