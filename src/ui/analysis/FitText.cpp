@@ -1,5 +1,7 @@
 #include "ui/analysis/FitText.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 
@@ -161,6 +163,17 @@ QString cellText(std::optional<double> value, int significant) {
     const double v = *value;
     if (std::isfinite(v) && v == std::round(v) && std::fabs(v) < 1e9) return fromUtf8(decimalText(v, 0));
     return fromUtf8(numberText(v, significant));
+}
+
+QString leftOutText(const Analysis& a, const FitSettings& settings) {
+    QStringList records;
+    for (std::size_t k : leftOutOf(settings, a.path))
+        if (k < a.data.records.size())
+            records << QStringLiteral("n.º %1 (%2 K)")
+                           .arg(cellText(a.data.records[k].number),
+                                cellText(a.data.records[k].temperatureK, 4));
+    return records.isEmpty() ? QString()
+                             : QStringLiteral("Fuera de los ajustes: ") + records.join(QStringLiteral(", "));
 }
 
 QString signChangeText(const Analysis& a) {

@@ -59,5 +59,8 @@ QString gapDifferenceText(const std::vector<FitResult>& fits);
 QString cellText(std::optional<double> value, int significant = 7);
 // Where R_H changes sign in a series, "" when it does not.
 QString signChangeText(const Analysis& a);
+// "Fuera de los ajustes: n.º 12 (650 K), n.º 14 (670 K)": the records the user left out
+// of the fits, "" when none.
+QString leftOutText(const Analysis& a, const FitSettings& settings);
 
 } // namespace eh::analysis

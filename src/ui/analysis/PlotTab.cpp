@@ -243,16 +243,7 @@ void PlotTab::showResults() {
             parts << QStringLiteral("<i>%1</i>").arg(gapDifferenceText(a.fits).toHtmlEscaped());
         if (kind_ == PlotKind::Hall && !signChangeText(a).isEmpty())
             parts << signChangeText(a).toHtmlEscaped();
-        const std::set<std::size_t>& out = leftOutOf(settings_, a.path);
-        if (!out.empty()) {
-            QStringList records;
-            for (std::size_t k : out)
-                if (k < a.data.records.size())
-                    records << QStringLiteral("n.º %1 (%2 K)")
-                                   .arg(cellText(a.data.records[k].number),
-                                        cellText(a.data.records[k].temperatureK, 4));
-            parts << QStringLiteral("Fuera de los ajustes: ") + records.join(QStringLiteral(", "));
-        }
+        if (const QString out = leftOutText(a, settings_); !out.isEmpty()) parts << out.toHtmlEscaped();
         if (parts.isEmpty()) continue;
         lines << QStringLiteral("<p><b style='color:%1'>%2</b><br>%3</p>")
                      .arg(seriesColor(i).name(), series_[i].label.toHtmlEscaped(),

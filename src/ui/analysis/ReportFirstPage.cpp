@@ -59,7 +59,7 @@ void resultsTable(ReportPages& pages, const Analysis& a) {
     }
 }
 
-void seriesBlock(ReportPages& pages, const PlotSeries& s, const QColor& color) {
+void seriesBlock(ReportPages& pages, const PlotSeries& s, const FitSettings& settings, const QColor& color) {
     const Analysis& a = *s.analysis;
     pages.need(200); // a heading is never left alone at the foot of a page
     pages.text(s.label, 12, true, color);
@@ -80,6 +80,7 @@ void seriesBlock(ReportPages& pages, const PlotSeries& s, const QColor& color) {
     pages.gap(6);
     resultsTable(pages, a);
     if (const QString sign = signChangeText(a); !sign.isEmpty()) pages.text(sign + '.', 9.5);
+    if (const QString out = leftOutText(a, settings); !out.isEmpty()) pages.text(out + '.', 9.5);
 }
 
 } // namespace
@@ -121,7 +122,7 @@ void reportFirstPage(ReportPages& pages, const std::vector<PlotSeries>& series, 
         9.5);
     for (std::size_t i = 0; i < series.size(); ++i) {
         pages.gap(14);
-        seriesBlock(pages, series[i], seriesColor(i));
+        seriesBlock(pages, series[i], settings, seriesColor(i));
     }
 }
 

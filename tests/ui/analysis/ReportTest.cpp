@@ -144,6 +144,27 @@ private slots:
         QVERIFY(joined(badPages).contains(QStringLiteral("línea 11 rechazada:")));
     }
 
+    // A record the user left out of the fits is named on the report (number and
+    // temperature), and the mobility fit uses one point fewer: records 110 to 290 K by
+    // 20 K, the third one at 150 K left out.
+    void leftOutRecordsAreNamed() {
+        FitSettings settings;
+        Analysis a = analysed(cold_, 1);
+        settings.leftOut[a.path] = {2};
+        analyse(a, settings);
+        const QString text =
+            joined(pdfPagesText(reportBytes({{&a, QStringLiteral("frio.asc")}}, settings, {}), dir_));
+        // The temperature as read, to four figures: 149,9 to 150,1 K.
+        const QRegularExpression named(
+            QStringLiteral("Fuera de los ajustes: n\\.º 3 \\(1(49,9|50|50,1) K\\)\\."));
+        QVERIFY2(named.match(text).hasMatch(), qPrintable(text.left(2000)));
+        QVERIFY(text.contains(QStringLiteral("100–300 K 9 "))); // 9 of the 10 records fitted
+        const Analysis all = analysed(cold_, 1);
+        const QString plain =
+            joined(pdfPagesText(reportBytes({{&all, QStringLiteral("frio.asc")}}, {}, {}), dir_));
+        QVERIFY(!plain.contains(QStringLiteral("Fuera de los ajustes")));
+    }
+
     // Printed, the report is drawn at the printer's resolution (here 1200 dpi into a PDF
     // file, as a "print to file" does) with the same pages and footers as the PDF at 150.
     void printedAsWritten() {
