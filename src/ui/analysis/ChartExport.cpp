@@ -15,14 +15,15 @@
 namespace eh::analysis {
 
 void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std::vector<PlotSeries>& series,
-               const FitSettings& settings) {
+               const FitSettings& settings, bool withResiduals) {
     // The charts live in a scene of their own for the painting and go with it: each
     // panel's plot with its residuals under it, panels one below the other.
     QGraphicsScene scene;
     const QSizeF size(kExportWidth, kExportWidth * target.height() / std::max(1.0, target.width()));
     const std::vector<PlotPanel> panels = buildPanels(kind, series, settings, defaultScales(kind));
     double shares = 0;
-    for (const PlotPanel& panel : panels) shares += 1 + (panel.residuals ? kResidualShare : 0);
+    for (const PlotPanel& panel : panels)
+        shares += 1 + (panel.residuals && withResiduals ? kResidualShare : 0);
     const double unit = size.height() / std::max(1.0, shares);
     double y = 0;
     auto place = [&](QChart* chart, double height) {
@@ -33,7 +34,10 @@ void paintPlot(QPainter& painter, const QRectF& target, PlotKind kind, const std
     };
     for (const PlotPanel& panel : panels) {
         place(panel.chart, unit);
-        if (panel.residuals) place(panel.residuals, unit * kResidualShare);
+        if (panel.residuals && withResiduals)
+            place(panel.residuals, unit * kResidualShare);
+        else
+            delete panel.residuals; // not in the scene, which owns only what it shows
     }
     scene.setSceneRect(QRectF(QPointF(0, 0), size));
     painter.save();

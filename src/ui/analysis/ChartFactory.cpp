@@ -208,8 +208,7 @@ QChart* PanelBuilder::residuals() const {
     attachAxes(chart, QString(), scales_.logX, spec_.residualTitle, false);
     // A small panel: small print, so that its labels fit its height.
     for (QAbstractAxis* axis : chart->axes()) {
-        QFont font = axis->labelsFont();
-        font.setPointSizeF(font.pointSizeF() * 0.8);
+        const QFont font = scaledFont(axis->labelsFont(), 0.8);
         axis->setLabelsFont(font);
         axis->setTitleFont(font);
     }
@@ -285,9 +284,7 @@ PlotPanel PanelBuilder::build() {
     if (spec_.opensOnFitRange) {
         // Two panels share the height: a smaller vertical title still fits beside them.
         QAbstractAxis* y = verticalAxis(chart_);
-        QFont font = y->titleFont();
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-        y->setTitleFont(font);
+        y->setTitleFont(scaledFont(y->titleFont(), 0.85));
     }
     PlotPanel panel;
     panel.chart = chart_;
@@ -372,7 +369,7 @@ std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
         return {{.title = QStringLiteral("Movilidad Hall frente a la temperatura"),
                  .xTitle = QStringLiteral("T (K)"),
                  .yTitle = QStringLiteral("μ_H (cm²/(V·s))"),
-                 .residualTitle = QStringLiteral("resid. ln μ_H"),
+                 .residualTitle = QStringLiteral("residuo"),
                  .point = mobilityPoint,
                  .fit = FitKind::MobilityExponent,
                  .toFitX = [](double t) { return std::log(t); },
@@ -381,7 +378,7 @@ std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
         return {{.title = QStringLiteral("ln σ frente a 1000/T (σ en S/cm)"),
                  .xTitle = QStringLiteral("1000/T (1/K)"),
                  .yTitle = QStringLiteral("ln σ"),
-                 .residualTitle = QStringLiteral("resid. ln σ"),
+                 .residualTitle = QStringLiteral("residuo"),
                  .point = lnSigmaPoint,
                  .fit = FitKind::GapSigma,
                  .toFitX = gapToFit,
@@ -401,7 +398,7 @@ std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
                               .arg(cellText(settings.fieldTemperatureK)),
                  .xTitle = QStringLiteral("B (G)"),
                  .yTitle = QStringLiteral("V_H (V)"),
-                 .residualTitle = QStringLiteral("resid. (V)"),
+                 .residualTitle = QStringLiteral("residuo (V)"),
                  .point = fieldPoint,
                  .fit = FitKind::HallFromField,
                  .zeroInView = true}};

@@ -24,6 +24,14 @@ QColor seriesColor(std::size_t index) {
     return colors[index % std::size(colors)];
 }
 
+QFont scaledFont(QFont font, double factor) {
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * factor);
+    else if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * factor))));
+    return font;
+}
+
 QChart* newChart(const QString& title) {
     auto* chart = new QChart;
     chart->setTitle(title);
@@ -229,8 +237,7 @@ public:
         const double step = niceStep(tHi - tLo, 6);
         painter->save();
         painter->setClipRect(area_);
-        QFont font = painter->font();
-        font.setPointSizeF(font.pointSizeF() * 0.85);
+        const QFont font = scaledFont(painter->font(), 0.85);
         painter->setFont(font);
         const QFontMetricsF metrics(font);
         painter->setPen(QColor(90, 90, 90));

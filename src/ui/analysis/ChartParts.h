@@ -4,6 +4,7 @@
 // of a 1000/T axis, and the fit results under the title.
 
 #include <QChart>
+#include <QFont>
 #include <QGraphicsObject>
 #include <QScatterSeries>
 #include <functional>
@@ -29,6 +30,8 @@ QColor seriesColor(std::size_t index);
 // A chart with the settings every plot shares: no animation, numbers in the user's
 // notation, legend markers of the series' own shape.
 QChart* newChart(const QString& title);
+// `font` `factor` times as large, whether its size is set in points or in pixels.
+QFont scaledFont(QFont font, double factor);
 
 QScatterSeries* addMarkers(QChart* chart, const QString& name, QColor color,
                            QScatterSeries::MarkerShape shape, double size, bool hollow = false);

@@ -47,10 +47,13 @@ void reportFigures(ReportPages& pages, const std::vector<PlotSeries>& series, co
     const double residualHeight = pages.width() * 0.14;
     int number = 0;
     for (PlotKind kind : kAllPlots) {
-        // The plot, its caption and the first lines of its fit stay on one page.
-        pages.need(plotHeight + 90);
-        pages.picture(plotHeight, [&](QPainter& p, const QRectF& target) {
-            paintPlot(p, target, kind, series, settings);
+        // The plot, its caption and the first lines of its fit stay on one page. The
+        // band gap has two panels, each as tall as another plot; the residuals follow
+        // each fit's text below, larger than under the plot.
+        const double height = kind == PlotKind::Gap ? 1.6 * plotHeight : plotHeight;
+        pages.need(height + 90);
+        pages.picture(height, [&](QPainter& p, const QRectF& target) {
+            paintPlot(p, target, kind, series, settings, false);
         });
         pages.text(QStringLiteral("Figura %1. %2").arg(++number).arg(caption(kind, settings)), 9.5, true);
         for (std::size_t i = 0; i < series.size(); ++i) {
