@@ -117,9 +117,7 @@ private slots:
 
     // Qt's complaints while drawing are faults of the drawing: a font scaled to a
     // negative size in the small panels, a point Qt Charts cannot place.
-    void init() {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral("Point size|NaN|nan")));
-    }
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("Point size|NaN|nan"))); }
 
     void unknownSampleIsNamedByItsCodeOnly() {
         const Analysis a = analysed(cold_, 1, "TWSH-3NKM");
