@@ -386,7 +386,8 @@ std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
                  .opensOnFitRange = true},
                 {.title = QStringLiteral("ln(|R_H|·T^3/2) frente a 1000/T (R_H en cm³/C, T en K)"),
                  .xTitle = QStringLiteral("1000/T (1/K)"),
-                 .yTitle = QStringLiteral("ln(|R_H|·T^3/2)"),
+                 // Rich text: narrower than "ln(|R_H|·T^3/2)", so it fits beside a short panel.
+                 .yTitle = QStringLiteral("ln(|R<sub>H</sub>|T<sup>3/2</sup>)"),
                  .residualTitle = QStringLiteral("residuo"),
                  .point = lnHallPoint,
                  .fit = FitKind::GapHall,

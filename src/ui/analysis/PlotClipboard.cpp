@@ -2,6 +2,7 @@
 
 #include <QAbstractAxis>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include "ui/analysis/ChartParts.h"
 
@@ -17,6 +18,15 @@ QString plainName(QString name) {
         .replace(QLatin1Char('\t'), QLatin1Char(' '));
 }
 
+// Axis titles may be rich text ("ln(|R<sub>H</sub>|T<sup>3/2</sup>)"): in a cell,
+// subscripts and superscripts in the plain notation the other titles use.
+QString plainTitle(QString title) {
+    title.replace(QStringLiteral("<sub>"), QStringLiteral("_"))
+        .replace(QStringLiteral("<sup>"), QStringLiteral("^"));
+    title.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    return plainName(title);
+}
+
 } // namespace
 
 QString visibleDataText(const std::vector<PlotPanel>& panels) {
@@ -28,7 +38,8 @@ QString visibleDataText(const std::vector<PlotPanel>& panels) {
         if (!rows.isEmpty()) rows << QString();
         const ViewRange view = viewOf(panel.chart);
         rows << QStringLiteral("serie\t%1\t%2")
-                    .arg(horizontalAxis(panel.chart)->titleText(), verticalAxis(panel.chart)->titleText());
+                    .arg(plainTitle(horizontalAxis(panel.chart)->titleText()),
+                         plainTitle(verticalAxis(panel.chart)->titleText()));
         for (const MarkedPoints& m : panel.points) {
             if (!m.series->isVisible()) continue;
             const QString name = plainName(m.series->name());

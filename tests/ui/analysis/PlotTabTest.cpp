@@ -353,6 +353,15 @@ private slots:
             const double rho = spanish.toDouble(cells[2], &ok);
             QVERIFY(ok && rho > 1e-3 && rho < 1e3);
         }
+        // Both band-gap panels, each under its own header in plain text.
+        PlotTab* gap = shown(w, PlotKind::Gap);
+        QVERIFY(gap);
+        gap->copyData();
+        const QString gapText = QApplication::clipboard()->text();
+        QVERIFY2(gapText.contains(QStringLiteral("serie\t1000/T (1/K)\tln σ\n")),
+                 qPrintable(gapText.left(80)));
+        QVERIFY2(gapText.contains(QStringLiteral("\n\nserie\t1000/T (1/K)\tln(|R_H|T^3/2)\n")),
+                 qPrintable(gapText));
         // The sweep's records from 300 to 500 K in steps of 10 K: 21 of them.
         QCOMPARE(temperatures.size(), std::size_t(21));
         std::sort(temperatures.begin(), temperatures.end());
