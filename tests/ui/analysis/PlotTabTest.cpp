@@ -495,14 +495,15 @@ private slots:
     // of 0 to 100 over some 200 pixels is a fiftieth of a pixel; on 0.9 to 1.1 it is
     // ten pixels, more than the half marker of 3.5.
     void errorBarsOnlyWhereTheyShow() {
-        QChartView view;
-        view.resize(400, 300);
         QChart* chart = newChart(QStringLiteral("barras"));
         QScatterSeries* points =
             addMarkers(chart, QStringLiteral("p"), Qt::blue, QScatterSeries::MarkerShapeCircle, 7);
         points->append(5, 1);
         attachAxes(chart, QStringLiteral("x"), false, QStringLiteral("y"), false);
-        view.setChart(chart);
+        // Given at construction: a view made empty owns a chart of its own, which
+        // setChart() would let go of without deleting.
+        QChartView view(chart);
+        view.resize(400, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QTRY_VERIFY(chart->plotArea().height() > 150);
