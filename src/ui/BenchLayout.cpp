@@ -10,9 +10,9 @@ constexpr auto kLeft = Qt::AlignLeft;
 constexpr auto kCentre = Qt::AlignHCenter;
 constexpr auto kRight = Qt::AlignRight;
 
-constexpr FontSpec kReadoutFont{"Arial", 18, true, false};
-constexpr FontSpec kStepFont{"MS Sans Serif", 9.75, false, false};
-constexpr FontSpec kLinkFont{"Arial", 9.75, false, false};
+constexpr FontChoice kReadoutFont{"Arial", 18, true, false};
+constexpr FontChoice kStepFont{"MS Sans Serif", 9.75, false, false};
+constexpr FontChoice kLinkFont{"Arial", 9.75, false, false};
 constexpr LayoutColor kLinkBlue{0, 0, 192};
 constexpr LayoutColor kPeach{255, 224, 192};
 

@@ -24,7 +24,7 @@ struct LayoutItem {
     int left, top, width, height; // twips
     const char* text = "";        // caption; for pictures the picture's name
     Qt::Alignment align = Qt::AlignLeft;
-    FontSpec font = {};
+    FontChoice font = {};
     LayoutColor color = {}; // caption or text colour when not the kind's own
     LayoutColor background = {};
     int pictureWidth = 0, pictureHeight = 0; // pixels

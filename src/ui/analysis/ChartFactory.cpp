@@ -52,7 +52,7 @@ struct Point {
 
 // What one panel plots: a point per record, and how its fit's straight-line
 // coordinates map onto the plot.
-struct PanelSpec {
+struct PanelPlan {
     QString title = {}, xTitle = {}, yTitle = {}, residualTitle = {};
     std::function<std::optional<Point>(const Analysis&, std::size_t)> point = {};
     std::optional<FitKind> fit = {};
@@ -77,9 +77,9 @@ QString resultLine(const QString& label, const FitResult& f, bool several) {
 
 class PanelBuilder {
 public:
-    PanelBuilder(const PanelSpec& spec, const std::vector<PlotSeries>& series, const FitSettings& settings,
+    PanelBuilder(const PanelPlan& plan, const std::vector<PlotSeries>& series, const FitSettings& settings,
                  PlotScales scales)
-        : spec_(spec), series_(series), settings_(settings), scales_(scales) {}
+        : plan_(plan), series_(series), settings_(settings), scales_(scales) {}
 
     PlotPanel build();
 
@@ -95,7 +95,7 @@ private:
     QChart* residuals() const;
     void setViews(PlotPanel& panel) const;
 
-    const PanelSpec& spec_;
+    const PanelPlan& plan_;
     const std::vector<PlotSeries>& series_;
     const FitSettings& settings_;
     PlotScales scales_;
@@ -117,9 +117,9 @@ void PanelBuilder::collect(std::size_t file, Buckets& b) {
     for (std::size_t k = 0; k < a.derived.size(); ++k) {
         const bool left = out.count(k) > 0;
         if (k % step != 0 && !left) continue;
-        const std::optional<Point> p = spec_.point(a, k);
+        const std::optional<Point> p = plan_.point(a, k);
         if (!p || !std::isfinite(p->x) || !std::isfinite(p->y)) continue;
-        const double y = spec_.holesAsTriangles ? std::fabs(p->y) : p->y;
+        const double y = plan_.holesAsTriangles ? std::fabs(p->y) : p->y;
         if ((scales_.logX && !(p->x > 0)) || (scales_.logY && !(y > 0))) continue;
         const QPointF at(p->x, y);
         if (left) b.leftOut.push_back({at, k});
@@ -127,7 +127,7 @@ void PanelBuilder::collect(std::size_t file, Buckets& b) {
         // conduction is marked in the table but those records are still fitted.
         else if ((a.derived[k].warnings & kHallMismatch) != 0)
             b.warned.push_back({at, k});
-        else if (spec_.holesAsTriangles && p->y > 0)
+        else if (plan_.holesAsTriangles && p->y > 0)
             b.holes.push_back({at, k});
         else
             b.normal.push_back({at, k});
@@ -155,9 +155,9 @@ void PanelBuilder::addBucket(std::size_t file, const std::vector<std::pair<QPoin
 // The fitted line through its range, and dashed beyond it to the ends of the data.
 void PanelBuilder::addFitLines(std::size_t file, const FitResult& f) {
     if (!f.line || f.x.empty()) return;
-    double lo = spec_.fromFit(f.x.front(), 0).x(), hi = lo;
+    double lo = plan_.fromFit(f.x.front(), 0).x(), hi = lo;
     for (double x : f.x) {
-        const double p = spec_.fromFit(x, 0).x();
+        const double p = plan_.fromFit(x, 0).x();
         lo = std::min(lo, p), hi = std::max(hi, p);
     }
     auto segment = [&](double from, double to, bool dashed) {
@@ -167,13 +167,13 @@ void PanelBuilder::addFitLines(std::size_t file, const FitResult& f) {
         for (int i = 0; i <= kSteps; ++i) {
             const double p = scales_.logX ? from * std::pow(to / from, double(i) / kSteps)
                                           : from + (to - from) * i / kSteps;
-            const double fx = spec_.toFitX(p);
-            l.points.push_back(spec_.fromFit(fx, f.line->intercept + f.line->slope * fx));
+            const double fx = plan_.toFitX(p);
+            l.points.push_back(plan_.fromFit(fx, f.line->intercept + f.line->slope * fx));
         }
         lines_.push_back(std::move(l));
     };
     segment(lo, hi, false);
-    const double dataLo = spec_.zeroInView ? std::min(0.0, ex_.lo) : ex_.lo;
+    const double dataLo = plan_.zeroInView ? std::min(0.0, ex_.lo) : ex_.lo;
     segment(dataLo, lo, true);
     segment(hi, ex_.hi, true);
 }
@@ -185,13 +185,13 @@ QChart* PanelBuilder::residuals() const {
     Extent ex, ey;
     std::vector<std::pair<std::size_t, std::vector<ErrorBars::Bar>>> bars;
     for (std::size_t file = 0; file < series_.size(); ++file) {
-        const FitResult* f = fitOf(*series_[file].analysis, *spec_.fit);
+        const FitResult* f = fitOf(*series_[file].analysis, *plan_.fit);
         if (!f || !f->line) continue;
         QScatterSeries* s =
             addMarkers(chart, series_[file].label, seriesColor(file), QScatterSeries::MarkerShapeCircle, 5);
         std::vector<ErrorBars::Bar> fileBars;
         for (std::size_t k = 0; k < f->x.size(); ++k) {
-            const double x = spec_.fromFit(f->x[k], 0).x();
+            const double x = plan_.fromFit(f->x[k], 0).x();
             const double r = f->y[k] - (f->line->intercept + f->line->slope * f->x[k]);
             s->append(x, r);
             ex.add(x);
@@ -205,7 +205,7 @@ QChart* PanelBuilder::residuals() const {
     QLineSeries* zero = addLine(chart, QString(), QColor(90, 90, 90));
     if (!ex.empty()) zero->append({QPointF(ex.lo, 0), QPointF(ex.hi, 0)});
     ey.add(0);
-    attachAxes(chart, QString(), scales_.logX, spec_.residualTitle, false);
+    attachAxes(chart, QString(), scales_.logX, plan_.residualTitle, false);
     // A small panel: small print, so that its labels fit its height.
     for (QAbstractAxis* axis : chart->axes()) {
         const QFont font = scaledFont(axis->labelsFont(), 0.8);
@@ -221,15 +221,15 @@ QChart* PanelBuilder::residuals() const {
 
 void PanelBuilder::setViews(PlotPanel& panel) const {
     Extent wx = ex_, wy = ey_;
-    if (spec_.zeroInView) wx.add(0), wy.add(0);
+    if (plan_.zeroInView) wx.add(0), wy.add(0);
     for (const auto& l : lines_)
         for (const QPointF& p : l.points)
-            if (spec_.zeroInView) wy.add(p.y());
+            if (plan_.zeroInView) wy.add(p.y());
     wx = padded(wx, 0.04, scales_.logX);
     wy = padded(wy, 0.06, scales_.logY);
     panel.whole = {wx.lo, wx.hi, wy.lo, wy.hi};
     panel.initial = panel.whole;
-    if (!spec_.opensOnFitRange || wx.empty()) return;
+    if (!plan_.opensOnFitRange || wx.empty()) return;
     // The fit range with a margin of an eighth of it on each side, and the points in it.
     const Range r = settings_.gap;
     if (!(r.minK > 0) || !(r.maxK > r.minK)) return;
@@ -244,14 +244,14 @@ void PanelBuilder::setViews(PlotPanel& panel) const {
 }
 
 PlotPanel PanelBuilder::build() {
-    chart_ = newChart(spec_.title);
+    chart_ = newChart(plan_.title);
     const bool several = series_.size() > 1;
     std::vector<Buckets> buckets(series_.size());
     for (std::size_t file = 0; file < series_.size(); ++file) collect(file, buckets[file]);
     for (std::size_t file = 0; file < series_.size(); ++file) {
         const QString& label = series_[file].label;
         const Buckets& b = buckets[file];
-        if (spec_.holesAsTriangles) {
+        if (plan_.holesAsTriangles) {
             addBucket(file, b.normal, label + QStringLiteral(": R_H &lt; 0"),
                       QScatterSeries::MarkerShapeCircle, kMarkerSize, false);
             addBucket(file, b.holes, label + QStringLiteral(": R_H &gt; 0"),
@@ -266,9 +266,9 @@ PlotPanel PanelBuilder::build() {
     }
     QStringList results;
     std::vector<QColor> colors;
-    if (spec_.fit)
+    if (plan_.fit)
         for (std::size_t file = 0; file < series_.size(); ++file) {
-            const FitResult* f = fitOf(*series_[file].analysis, *spec_.fit);
+            const FitResult* f = fitOf(*series_[file].analysis, *plan_.fit);
             if (!f) continue;
             addFitLines(file, *f);
             results << resultLine(series_[file].label, *f, several);
@@ -280,8 +280,8 @@ PlotPanel PanelBuilder::build() {
         s->replace(QList<QPointF>(l.points.begin(), l.points.end()));
         hideFromLegend(chart_, s);
     }
-    attachAxes(chart_, spec_.xTitle, scales_.logX, spec_.yTitle, scales_.logY);
-    if (spec_.opensOnFitRange) {
+    attachAxes(chart_, plan_.xTitle, scales_.logX, plan_.yTitle, scales_.logY);
+    if (plan_.opensOnFitRange) {
         // Two panels share the height: a smaller vertical title still fits beside them.
         QAbstractAxis* y = verticalAxis(chart_);
         y->setTitleFont(scaledFont(y->titleFont(), 0.85));
@@ -290,16 +290,16 @@ PlotPanel PanelBuilder::build() {
     panel.chart = chart_;
     setViews(panel);
     setView(chart_, panel.initial);
-    if (spec_.opensOnFitRange) addTemperatureScale(chart_);
+    if (plan_.opensOnFitRange) addTemperatureScale(chart_);
     for (std::size_t file = 0; file < series_.size(); ++file)
         new ErrorBars(chart_, seriesColor(file), std::move(buckets[file].bars), kMarkerSize);
-    setTitleWithResults(chart_, spec_.title, results, colors);
+    setTitleWithResults(chart_, plan_.title, results, colors);
     panel.points = std::move(marked_);
-    if (spec_.fit && !lines_.empty()) panel.residuals = residuals();
+    if (plan_.fit && !lines_.empty()) panel.residuals = residuals();
     return panel;
 }
 
-// The specifications of each plot's panels.
+// The plans of each plot's panels.
 
 std::optional<Point> resistivityPoint(const Analysis& a, std::size_t k) {
     const Derived& d = a.derived[k];
@@ -352,7 +352,7 @@ double gapToFit(double x) {
     return x / 1000;
 }
 
-std::vector<PanelSpec> specsOf(PlotKind kind, const FitSettings& settings) {
+std::vector<PanelPlan> plansOf(PlotKind kind, const FitSettings& settings) {
     switch (kind) {
     case PlotKind::Resistivity:
         return {{.title = QStringLiteral("Resistividad frente a la temperatura"),
@@ -413,8 +413,8 @@ std::vector<PlotPanel> buildPanels(PlotKind kind, const std::vector<PlotSeries>&
                                    const FitSettings& settings, PlotScales scales) {
     if (!scalesSelectable(kind)) scales = defaultScales(kind);
     std::vector<PlotPanel> panels;
-    for (const PanelSpec& spec : specsOf(kind, settings))
-        panels.push_back(PanelBuilder(spec, series, settings, scales).build());
+    for (const PanelPlan& plan : plansOf(kind, settings))
+        panels.push_back(PanelBuilder(plan, series, settings, scales).build());
     return panels;
 }
 

@@ -4,7 +4,7 @@
 
 namespace eh {
 
-QFont windowFont(const FontSpec& wanted) {
+QFont windowFont(const FontChoice& wanted) {
     QFont font(substituteFontFamily(QString::fromLatin1(wanted.family)));
     font.setPointSizeF(wanted.points);
     font.setBold(wanted.bold);
@@ -13,7 +13,7 @@ QFont windowFont(const FontSpec& wanted) {
 }
 
 QFont defaultWindowFont() {
-    return windowFont(FontSpec{});
+    return windowFont(FontChoice{});
 }
 
 } // namespace eh

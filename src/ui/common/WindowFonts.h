@@ -6,14 +6,14 @@
 
 namespace eh {
 
-struct FontSpec {
+struct FontChoice {
     const char* family = "MS Sans Serif";
     double points = 8.25;
     bool bold = false;
     bool italic = false;
 };
 
-QFont windowFont(const FontSpec& wanted);
+QFont windowFont(const FontChoice& wanted);
 
 // MS Sans Serif 8.25 pt: captions, buttons and everything not given a font of its own.
 QFont defaultWindowFont();
