@@ -1,6 +1,7 @@
 #include "app/clase/ClaseOptions.h"
 
 #include <charconv>
+#include <cstdio>
 #include <map>
 
 namespace eh::clase {
@@ -133,6 +134,22 @@ std::optional<ClaseOptions> parseClaseOptions(const std::vector<std::string>& ar
     error = missing(o);
     if (!error.empty()) return std::nullopt;
     return o;
+}
+
+std::optional<ClaseOptions> readClaseOptions(int argc, char** argv, int& status) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    auto options = parseClaseOptions(args, error);
+    status = 0;
+    if (options && options->help) {
+        std::fputs(kClaseUsage, stdout);
+        return std::nullopt;
+    }
+    if (!options) {
+        std::fprintf(stderr, "tarvelo-clase: %s\n%s", error.c_str(), kClaseUsage);
+        status = 2;
+    }
+    return options;
 }
 
 } // namespace eh::clase

@@ -33,4 +33,8 @@ std::optional<ClaseOptions> parseClaseOptions(const std::vector<std::string>& ar
 
 extern const char* const kClaseUsage;
 
+// The options of the command line; for --ayuda or a fault, nothing, with the usage or
+// the fault printed and `status` set to the exit status (0 or 2).
+std::optional<ClaseOptions> readClaseOptions(int argc, char** argv, int& status);
+
 } // namespace eh::clase

@@ -1,7 +1,6 @@
 // tarvelo-clase: the teacher's program, without a window. The slips are drawn
 // offscreen: no display is needed.
 #include <QGuiApplication>
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -10,17 +9,9 @@
 
 int main(int argc, char** argv) {
     using namespace eh::clase;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    std::string error;
-    const auto options = parseClaseOptions(args, error);
-    if (options && options->help) {
-        std::fputs(kClaseUsage, stdout);
-        return 0;
-    }
-    if (!options) {
-        std::fprintf(stderr, "tarvelo-clase: %s\n%s", error.c_str(), kClaseUsage);
-        return 2;
-    }
+    int status = 0;
+    const auto options = readClaseOptions(argc, argv, status);
+    if (!options) return status;
     std::unique_ptr<QGuiApplication> app;
     const SlipsMaker slips = [&app, argc, argv](const std::vector<KeyRow>& rows, std::string& bytes,
                                                 std::string& reason) mutable {

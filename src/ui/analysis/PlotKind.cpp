@@ -34,4 +34,17 @@ QString plotFileName(PlotKind kind) {
     return {};
 }
 
+std::vector<FitKind> fitsShownWith(PlotKind kind) {
+    switch (kind) {
+    case PlotKind::Mobility:
+        return {FitKind::MobilityExponent};
+    case PlotKind::Gap:
+        return {FitKind::GapSigma, FitKind::GapHall};
+    case PlotKind::FieldHall:
+        return {FitKind::HallFromField};
+    default:
+        return {};
+    }
+}
+
 } // namespace eh::analysis

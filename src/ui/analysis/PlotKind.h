@@ -2,6 +2,9 @@
 // The plots of the analysis window, in tab order.
 
 #include <QString>
+#include <vector>
+
+#include "analysis/Fits.h"
 
 namespace eh::analysis {
 
@@ -13,5 +16,7 @@ inline constexpr PlotKind kAllPlots[] = {PlotKind::Resistivity, PlotKind::Hall, 
 QString plotTitle(PlotKind kind);
 // A short name for file names: "rho", "RH", "muH", "gap", "VH_B".
 QString plotFileName(PlotKind kind);
+// The fits whose results go with the plot: none, one, or the band gap's two.
+std::vector<FitKind> fitsShownWith(PlotKind kind);
 
 } // namespace eh::analysis

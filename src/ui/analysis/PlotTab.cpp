@@ -36,20 +36,6 @@ QDoubleSpinBox* temperatureBox(QWidget* parent, const char* name) {
     return box;
 }
 
-// The fits each plot shows results of.
-std::vector<FitKind> fitsOf(PlotKind kind) {
-    switch (kind) {
-    case PlotKind::Mobility:
-        return {FitKind::MobilityExponent};
-    case PlotKind::Gap:
-        return {FitKind::GapSigma, FitKind::GapHall};
-    case PlotKind::FieldHall:
-        return {FitKind::HallFromField};
-    default:
-        return {};
-    }
-}
-
 bool hasRange(PlotKind kind) {
     return kind == PlotKind::Mobility || kind == PlotKind::Gap;
 }
@@ -232,7 +218,7 @@ void PlotTab::showResults() {
     for (std::size_t i = 0; i < series_.size(); ++i) {
         const Analysis& a = *series_[i].analysis;
         QStringList parts;
-        for (FitKind k : fitsOf(kind_))
+        for (FitKind k : fitsShownWith(kind_))
             for (const FitResult& f : a.fits) {
                 if (f.kind != k) continue;
                 parts << fitSummary(f).toHtmlEscaped();

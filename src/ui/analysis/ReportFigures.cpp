@@ -27,19 +27,6 @@ QString caption(PlotKind kind, const FitSettings& settings) {
     return {};
 }
 
-std::vector<FitKind> fitsShownWith(PlotKind kind) {
-    switch (kind) {
-    case PlotKind::Mobility:
-        return {FitKind::MobilityExponent};
-    case PlotKind::Gap:
-        return {FitKind::GapSigma, FitKind::GapHall};
-    case PlotKind::FieldHall:
-        return {FitKind::HallFromField};
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 void reportFigures(ReportPages& pages, const std::vector<PlotSeries>& series, const FitSettings& settings) {
