@@ -7,7 +7,7 @@
 #include "ui/common/WindowPlacement.h"
 
 using namespace eh;
-Q_DECLARE_METATYPE(FontSpec)
+Q_DECLARE_METATYPE(FontChoice)
 
 class WindowCommonTest : public QObject {
     Q_OBJECT
@@ -53,24 +53,24 @@ void WindowCommonTest::shapesFromTwips() {
 }
 
 void WindowCommonTest::fonts_data() {
-    QTest::addColumn<FontSpec>("wanted");
+    QTest::addColumn<FontChoice>("wanted");
     QTest::addColumn<QString>("family");
     QTest::addColumn<qreal>("points");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("italic");
     // clang-format off
-    QTest::newRow("the default: captions and buttons") << FontSpec{} << "Liberation Sans" << 8.25 << false << false;
-    QTest::newRow("a bold readout") << FontSpec{"Arial", 18, true, false} << "Liberation Sans" << 18.0 << true << false;
-    QTest::newRow("the italic script") << FontSpec{"Comic Sans MS", 12, false, true} << "Comic Neue" << 12.0 << false << true;
-    QTest::newRow("a serif family") << FontSpec{"Times New Roman", 9.75} << "Liberation Serif" << 9.75 << false << false;
-    QTest::newRow("a family named in other letters") << FontSpec{"ms sans serif", 11.25} << "Liberation Sans" << 11.25 << false << false;
-    QTest::newRow("a family without a stand-in") << FontSpec{"Wingdings", 10} << "Wingdings" << 10.0 << false << false;
+    QTest::newRow("the default: captions and buttons") << FontChoice{} << "Liberation Sans" << 8.25 << false << false;
+    QTest::newRow("a bold readout") << FontChoice{"Arial", 18, true, false} << "Liberation Sans" << 18.0 << true << false;
+    QTest::newRow("the italic script") << FontChoice{"Comic Sans MS", 12, false, true} << "Comic Neue" << 12.0 << false << true;
+    QTest::newRow("a serif family") << FontChoice{"Times New Roman", 9.75} << "Liberation Serif" << 9.75 << false << false;
+    QTest::newRow("a family named in other letters") << FontChoice{"ms sans serif", 11.25} << "Liberation Sans" << 11.25 << false << false;
+    QTest::newRow("a family without a stand-in") << FontChoice{"Wingdings", 10} << "Wingdings" << 10.0 << false << false;
     // clang-format on
 }
 
 // The family asked for, not the one a machine's fontconfig finds, so the verdict is the same everywhere.
 void WindowCommonTest::fonts() {
-    QFETCH(FontSpec, wanted);
+    QFETCH(FontChoice, wanted);
     QFETCH(QString, family);
     QFETCH(qreal, points);
     QFETCH(bool, bold);
